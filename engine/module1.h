@@ -1,0 +1,58 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "graphics.h"
+
+// The program's shared state and the spectrum engine's routines. Every value lives for
+// the whole run; handlers read and write the variables directly.
+namespace Module1 {
+
+// Spin-system parameters: the shift difference in ppm, couplings in Hz, the
+// spectrometer frequency in MHz and the spectral width in ppm.
+extern float CSD;
+extern float JCOUPLE;         // J(AB) in AB and ABB; J(AX) = J(A'X') in AA'XX'
+extern float JCOUPLEAAPRIME;  // J(AA')
+extern float JCOUPLEXXPRIME;  // J(XX')
+extern float JCOUPLEAXPRIME;  // J(AX') = J(A'X)
+extern std::int64_t MHZ;
+extern float SPECWIDTH;
+
+// Line width: the slider's value, 0 to 100; 0 draws unbroadened lines.
+extern float s;
+
+// Line list: positions in Hz and relative intensities; elements 1 to N are in use.
+inline constexpr std::size_t kLineSlots = 21;
+extern std::array<float, kLineSlots> x;
+extern std::array<float, kLineSlots> y;
+extern std::int64_t N;
+
+// The plot area on the surface being drawn, in its units, and the output scale.
+extern std::int64_t canvaswidth;
+extern std::int64_t canvasheight;
+extern std::int64_t pf;
+
+// The page set-up accepted last in this run.
+extern std::string psettings;
+
+// Version data.
+extern std::string appname;
+extern std::string CR;
+extern std::string version;
+extern std::string websource;
+
+// Line computations: each writes its lines into x and y, then N.
+void AB();
+void ABB();
+void AAXX();
+
+// Renderer: clearwin prepares a screen surface, display draws the spectrum on any surface.
+void clearwin(platform::Graphics& g);
+void display(platform::Graphics& g);
+
+inline constexpr const char* kPeaksOffPlotWarning =
+    "Not all peaks fit on the screen. INCREASE WIDTH!";
+
+}  // namespace Module1

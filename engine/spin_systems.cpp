@@ -1,0 +1,158 @@
+// Closed-form line lists of the AB, AB2 (ABB) and AA'XX' spin systems.
+//
+// Every operation is spelled out in the precision the results are defined in: the
+// parameters enter as doubles, each marked intermediate is rounded to a float as soon as
+// it is formed, and each stored position and intensity is rounded to a float.
+
+#include <cstddef>
+
+#include "mathematics.h"
+#include "module1.h"
+
+namespace Module1 {
+namespace {
+
+using platform::Pow;
+using platform::Sqrt;
+
+float single(double v) { return static_cast<float>(v); }
+
+// The shift difference in hertz, formed anew at each use and never rounded.
+double deltaNu() { return static_cast<double>(CSD) * static_cast<double>(MHZ); }
+
+// J / D and the two AB2 coefficients lose their value at zero coupling with a zero or
+// negative shift difference (0 / 0); the uncoupled limit is 0.
+double quotient(double numerator, double denominator) {
+    if (numerator == 0.0 && denominator == 0.0) return 0.0;
+    return numerator / denominator;
+}
+
+}  // namespace
+
+void AB() {
+    const double J = JCOUPLE;
+    const float D = single(Sqrt(Pow(deltaNu(), 2) + Pow(J, 2)));
+    const double d = D;
+
+    x[1] = single(d + J / 2);
+    x[2] = single(d - J / 2);
+    x[3] = single(J / 2);
+    x[4] = single(static_cast<double>(-JCOUPLE) / 2);
+    y[1] = single(1 - quotient(J, d));
+    y[2] = single(1 + quotient(J, d));
+    y[3] = y[2];
+    y[4] = y[1];
+    N = 4;
+}
+
+// Lines 1 to 8 are the A and B transitions; line 9 is the combination line, weak while A
+// lies downfield of B but an allowed line of the A multiplet when it lies upfield.
+void ABB() {
+    const double J = JCOUPLE;
+    const double dv = deltaNu();
+    const double halfDv = (-0.5 * static_cast<double>(CSD)) * static_cast<double>(MHZ);
+    const double negDv = static_cast<double>(-CSD) * static_cast<double>(MHZ);
+
+    const float Cp = single(0.5 * Sqrt((Pow(dv, 2) + dv * J) + (2.25 * J) * J));
+    const float Cm = single(0.5 * Sqrt((Pow(dv, 2) - dv * J) + (2.25 * J) * J));
+    const double cp = Cp;
+    const double cm = Cm;
+
+    x[1] = single((halfDv + 0.75 * J) + cp);
+    x[2] = single((negDv + cp) + cm);
+    x[3] = 0.0f;
+    x[4] = single((halfDv - 0.75 * J) + cm);
+    x[5] = single((negDv + cp) - cm);
+    x[6] = single((halfDv + 0.75 * J) - cp);
+    x[7] = single((negDv - cp) + cm);
+    x[8] = single((halfDv - 0.75 * J) - cm);
+    x[9] = single((negDv - cp) - cm);
+
+    // Move every line by the same amount so that line 8 lies at -J/2; line 8 goes last,
+    // so that every other line is measured from its unshifted position.
+    constexpr std::size_t kShiftOrder[] = {1, 2, 3, 4, 5, 6, 7, 9, 8};
+    for (std::size_t i : kShiftOrder) {
+        const float d = x[i] - x[8];
+        x[i] = single(static_cast<double>(d) - 0.5 * J);
+    }
+
+    const float Qp = single(quotient(J, (dv + 2 * cp) + J / 2));
+    const float Qm = single(quotient(J, (dv + 2 * cm) - J / 2));
+    const double qp = Qp;
+    const double qm = Qm;
+    const double Wp = 1 + (2 * qp) * qp;
+    const double Wm = 1 + (2 * qm) * qm;
+
+    y[1] = single(Pow(1 - 2 * qp, 2) / Wp);
+    y[2] = single(Pow((1 - 2 * qm) + 2 * qp, 2) / Wp / Wm);
+    y[3] = 1.0f;
+    y[4] = single(Pow(1 + 2 * qm, 2) / Wm);
+    y[5] = single(2 * Pow((1 + qm) + (2 * qp) * qm, 2) / Wp / Wm);
+    y[6] = single(2 * Pow(1 + qp, 2) / Wp);
+    y[7] = single(2 * Pow((1 - qp) + (2 * qp) * qm, 2) / Wp / Wm);
+    y[8] = single(2 * Pow(1 - qm, 2) / Wm);
+    y[9] = single(4 * Pow((qm - qp) - qp * qm, 2) / Wp / Wm);
+    N = 9;
+}
+
+void AAXX() {
+    const double dv = deltaNu();
+    const float K = JCOUPLEAAPRIME + JCOUPLEXXPRIME;
+    const float L = JCOUPLE - JCOUPLEAXPRIME;
+    const float M = JCOUPLEAAPRIME - JCOUPLEXXPRIME;
+    const float S = JCOUPLE + JCOUPLEAXPRIME;
+    const double k2 = static_cast<double>(K) / 2;
+    const double m2 = static_cast<double>(M) / 2;
+    const double s2 = static_cast<double>(S) / 2;
+
+    float E = single(0.5 * Sqrt(Pow(K, 2) + Pow(L, 2)));
+    float F = single(0.5 * Sqrt(Pow(M, 2) + Pow(L, 2)));
+    const double e = E;
+    const double f = F;
+    const double negE = -E;
+    const double negF = -F;
+
+    x[1] = single(dv + s2);
+    x[2] = single(dv - s2);
+    x[3] = single((dv + e) + k2);
+    x[4] = single((dv + e) - k2);
+    x[5] = single((dv - e) + k2);
+    x[6] = single((dv - e) - k2);
+    x[7] = single((dv + f) + m2);
+    x[8] = single((dv + f) - m2);
+    x[9] = single((dv - f) + m2);
+    x[10] = single((dv - f) - m2);
+    x[11] = single(s2);
+    x[12] = single(static_cast<double>(-S) / 2);
+    x[13] = single(e + k2);
+    x[14] = single(e - k2);
+    x[15] = single(negE + k2);
+    x[16] = single(negE - k2);
+    x[17] = single(f + m2);
+    x[18] = single(f - m2);
+    x[19] = single(negF + m2);
+    x[20] = single(negF - m2);
+
+    // E and F vanish only together with K/2 and M/2: the quotients then take the value 0.
+    constexpr float kTiny = 0.000001f;
+    if (static_cast<double>(F) == 0.0) F = kTiny;
+    if (static_cast<double>(E) == 0.0) E = kTiny;
+    const double k = k2 / static_cast<double>(E);
+    const double m = m2 / static_cast<double>(F);
+
+    for (std::size_t half : {std::size_t{0}, std::size_t{10}}) {
+        y[half + 1] = 4.0f;
+        y[half + 2] = 4.0f;
+        y[half + 3] = single(1 - k);
+        y[half + 4] = single(1 + k);
+        y[half + 5] = single(1 + k);
+        y[half + 6] = single(1 - k);
+        y[half + 7] = single(1 - m);
+        y[half + 8] = single(1 + m);
+        y[half + 9] = single(1 + m);
+        y[half + 10] = single(1 - m);
+    }
+    N = 20;
+}
+
+}  // namespace Module1

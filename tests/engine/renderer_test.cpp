@@ -1,0 +1,392 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "message_recorder.h"
+#include "module1.h"
+#include "recording_graphics.h"
+
+namespace {
+
+using korva::test::MessageRecorder;
+using korva::test::RecordingGraphics;
+
+struct Line {
+    float x, y;
+};
+
+class Renderer : public testing::Test {
+protected:
+    void SetUp() override {
+        Module1::canvaswidth = 800;
+        Module1::canvasheight = 600;
+        Module1::pf = 1;
+        Module1::SPECWIDTH = 8.0f;
+        Module1::MHZ = 60;
+        Module1::s = 0.0f;
+        Module1::x.fill(0.0f);
+        Module1::y.fill(0.0f);
+        Module1::N = 0;
+    }
+
+    static void setLines(const std::vector<Line>& lines) {
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            Module1::x[i + 1] = lines[i].x;
+            Module1::y[i + 1] = lines[i].y;
+        }
+        Module1::N = static_cast<std::int64_t>(lines.size());
+    }
+
+    // Offsets from the right edge become exact: offset = x + 120 on an 800 wide plot.
+    static void exactOffsets() {
+        Module1::MHZ = 1;
+        Module1::SPECWIDTH = 800.0f;
+    }
+
+    // Height of each inked column relative to the tallest, read back from the segments.
+    static std::map<int, double> inkedColumns(const RecordingGraphics& g) {
+        std::map<int, double> columns;
+        for (const auto& l : g.lines) {
+            if (l.y2 == l.y1) continue;
+            const double height = (l.y1 - l.y2) / (0.9 * l.y1);
+            columns[static_cast<int>(l.x1)] = std::round(height * 1e6) / 1e6;
+        }
+        return columns;
+    }
+
+    RecordingGraphics draw() {
+        RecordingGraphics g;
+        Module1::display(g);
+        return g;
+    }
+
+    MessageRecorder messages;
+};
+
+TEST_F(Renderer, ClearwinPaintsWhiteAndSetsTextForTheScreen) {
+    struct Case {
+        std::int64_t w, h;
+        float font;
+    };
+    for (const Case& c : {Case{800, 600, 24}, Case{64, 64, 3}, Case{850, 1000, 34}, Case{1, 1, 0}}) {
+        Module1::canvaswidth = c.w;
+        Module1::canvasheight = c.h;
+        RecordingGraphics g;
+        Module1::clearwin(g);
+        ASSERT_EQ(g.fills.size(), 1u);
+        EXPECT_EQ(g.fills[0].color, 0xFFFFFFu);
+        EXPECT_EQ(g.fills[0].x, 0.0);
+        EXPECT_EQ(g.fills[0].y, 0.0);
+        EXPECT_EQ(g.fills[0].width, static_cast<double>(c.w));
+        EXPECT_EQ(g.fills[0].height, static_cast<double>(c.h));
+        EXPECT_EQ(g.color, 0x010101u);
+        EXPECT_EQ(g.fontSize, c.font) << c.w << "x" << c.h;
+    }
+}
+
+TEST_F(Renderer, PlacesLinesScalesToTheTallestAndLabelsThePpmAxis) {
+    setLines({{0.0f, 1.0f}, {60.0f, 0.5f}});
+    RecordingGraphics g = draw();
+
+    EXPECT_EQ(g.calls.front(), "pen");
+    ASSERT_EQ(g.lines.size(), 800u);
+    for (std::size_t j = 0; j < g.lines.size(); ++j) {
+        EXPECT_EQ(g.lines[j].x1, static_cast<double>(j + 1));
+        EXPECT_EQ(g.lines[j].x2, g.lines[j].x1);
+        EXPECT_EQ(g.lines[j].y1, 555.0);
+        EXPECT_EQ(g.lines[j].pen, 1.0);
+    }
+    // 0 Hz lands in column 680 and reaches 10 % of the baseline from the top;
+    // 60 Hz, one ppm, lands 100 columns further left.
+    EXPECT_DOUBLE_EQ(g.column(680)->y2, 55.5);
+    EXPECT_DOUBLE_EQ(g.column(580)->y2, 555.0 - 0.5 * 555.0 * 0.9);
+    EXPECT_EQ(inkedColumns(g).size(), 2u);
+
+    ASSERT_EQ(g.texts.size(), 9u);
+    EXPECT_EQ(g.texts[0].text, "ppm");
+    EXPECT_EQ(g.texts[0].x, 800.0 - 40.0);  // the width of "ppm " with its blank
+    EXPECT_EQ(g.texts[0].y, 588.0);
+    for (int label = 1; label <= 8; ++label) {
+        const auto& t = g.texts[label];
+        EXPECT_EQ(t.text, std::to_string(label));
+        EXPECT_EQ(t.x, 679.0 - 100.0 * (label - 1));
+        EXPECT_EQ(t.y, 588.0);
+    }
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(Renderer, AxisPositionsCarryTheTruncationOfEveryStep) {
+    Module1::canvaswidth = 850;  // a step of 106.25 columns
+    RecordingGraphics g = draw();
+    std::vector<double> positions;
+    for (std::size_t i = 1; i < g.texts.size(); ++i) positions.push_back(g.texts[i].x);
+    // k = 1, 107, 213, 319, 425, 531, 637, 743, 849 at x = 850 - k - 120.
+    EXPECT_EQ(positions,
+              (std::vector<double>{729, 623, 517, 411, 305, 199, 93, -13, -119}));
+}
+
+TEST_F(Renderer, LinesCloserThanPfShareTheColumnOfThePreviousLineOnThePlot) {
+    struct Case {
+        const char* name;
+        std::int64_t pf;
+        std::vector<Line> lines;  // x + 120 is the offset
+        std::map<int, double> columns;
+    };
+    const std::vector<Case> cases = {
+        {"second joins first, third compared with the first",
+         1, {{-20.0f, 1}, {-19.4f, 1}, {-18.8f, 1}}, {{700, 1.0}, {698, 0.5}}},
+        {"exactly pf apart keep their own columns", 1, {{-20.0f, 1}, {-19.0f, 1}},
+         {{700, 1.0}, {699, 1.0}}},
+        {"previous in index order, not the nearest", 1, {{-20.0f, 1}, {180.0f, 1}, {-19.5f, 1}},
+         {{700, 1.0}, {500, 1.0}, {699, 1.0}}},
+        {"the first line within pf of the edge moves to column W", 1, {{-119.5f, 1}},
+         {{800, 1.0}}},
+        {"a line off the plot leaves the last offset", 1, {{-20.0f, 1}, {-300.0f, 0}, {-19.5f, 1}},
+         {{700, 1.0}}},
+        {"a line without intensity still moves the last offset", 1,
+         {{-20.0f, 0}, {-19.5f, 1}, {-18.8f, 1}}, {{700, 1.0}, {698, 1.0}}},
+        // The margin is 120 pf: offsets 100, 102.5 and 103.5.
+        {"a larger pf merges further", 3, {{-260.0f, 1}, {-257.5f, 1}, {-256.5f, 1}},
+         {{700, 1.0}, {696, 0.5}}},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        exactOffsets();
+        Module1::pf = c.pf;
+        setLines(c.lines);
+        EXPECT_EQ(inkedColumns(draw()), c.columns) << c.name;
+    }
+}
+
+TEST_F(Renderer, PlotEdgesAreStrict) {
+    exactOffsets();
+    // Offsets 0 and W are off the plot (and warned about); an offset in (W - 1, W) lands
+    // in column 0, which is neither summed nor drawn.
+    setLines({{-120.0f, 1.0f}});
+    EXPECT_TRUE(inkedColumns(draw()).empty());
+    setLines({{680.0f, 1.0f}});
+    EXPECT_TRUE(inkedColumns(draw()).empty());
+    EXPECT_EQ(messages.messages.size(), 2u);
+    setLines({{679.5f, 1.0f}});
+    EXPECT_TRUE(inkedColumns(draw()).empty());
+    EXPECT_EQ(messages.messages.size(), 2u);
+}
+
+TEST_F(Renderer, WarnsOncePerDrawingBeforeAnythingIsDrawn) {
+    std::vector<std::size_t> drawnWhenShown;
+    RecordingGraphics g;
+    messages.onShow = [&](const std::string&) { drawnWhenShown.push_back(g.lines.size() + g.texts.size()); };
+
+    setLines({{0.0f, 1.0f}, {5000.0f, 0.1f}, {-5000.0f, 2.0f}, {9000.0f, 1.0f}});
+    Module1::display(g);
+    Module1::display(g);
+    ASSERT_EQ(messages.messages.size(), 2u);
+    EXPECT_EQ(messages.messages[0], "Not all peaks fit on the screen. INCREASE WIDTH!");
+    EXPECT_EQ(drawnWhenShown[0], 0u);
+
+    // The float 0.1 lies just above the double 0.1; 0.05 is below the threshold.
+    messages.messages.clear();
+    setLines({{0.0f, 1.0f}, {5000.0f, 0.05f}, {-5000.0f, 0.0f}});
+    draw();
+    EXPECT_TRUE(messages.messages.empty());
+    setLines({{5000.0f, 0.1f}});
+    draw();
+    EXPECT_EQ(messages.messages.size(), 1u);
+
+    // A frequency of 0 puts every line off the plot.
+    messages.messages.clear();
+    Module1::MHZ = 0;
+    setLines({{0.0f, 1.0f}, {10.0f, 1.0f}});
+    EXPECT_TRUE(inkedColumns(draw()).empty());
+    EXPECT_EQ(messages.messages.size(), 1u);
+}
+
+TEST_F(Renderer, BroadeningSpreadsEachLineOverFortyPfPlusOneColumns) {
+    exactOffsets();
+    setLines({{280.0f, 1.0f}});  // offset 400: column 400
+    Module1::s = 100.0f;
+    for (std::int64_t pf : {1, 2}) {
+        Module1::pf = pf;
+        Module1::canvaswidth = 800;
+        const auto columns = inkedColumns(draw());
+        const int reach = static_cast<int>(20 * pf);
+        const int centre = 400 - (pf == 2 ? 120 : 0);  // the margin is 120 pf
+        ASSERT_EQ(columns.size(), static_cast<std::size_t>(2 * reach + 1)) << pf;
+        EXPECT_EQ(columns.begin()->first, centre - reach);
+        EXPECT_EQ(columns.rbegin()->first, centre + reach);
+        EXPECT_DOUBLE_EQ(columns.at(centre), 1.0);
+        // exp(-k^2 / s / pf), rounded to a float, relative to the peak.
+        const double edge = std::exp(-static_cast<double>(reach * reach) / 100.0 / pf);
+        EXPECT_NEAR(columns.at(centre + reach), edge, 1e-6);
+        EXPECT_NEAR(columns.at(centre - reach), edge, 1e-6);
+    }
+
+    // s = 2: one column away a line adds exp(-1/2); twenty away exp(-200), nothing in a float.
+    Module1::pf = 1;
+    Module1::s = 2.0f;
+    const auto narrow = inkedColumns(draw());
+    EXPECT_NEAR(narrow.at(401), std::exp(-0.5), 1e-6);
+    EXPECT_EQ(narrow.count(420), 0u);
+}
+
+// Broadened start-value spectra, every seventh inked column's top: exact doubles computed
+// independently by tests/reference/renderer.py.
+TEST_F(Renderer, BroadenedTopsAreBitExact) {
+    struct Top {
+        int column;
+        double y;
+    };
+    // AB: 105 inked columns
+    const std::vector<Top> ab = {
+        {353, 0x1.157ed8d77a8bbp+9}, {360, 0x1.132ec5d2b2f53p+9}, {367, 0x1.823880357c2ccp+8},
+        {374, 0x1.98dcfe0f64b5cp+6}, {381, 0x1.458b858a4ca44p+7}, {388, 0x1.5f6737b81b708p+7},
+        {395, 0x1.0555098d38124p+9}, {402, 0x1.1566f835768fcp+9}, {657, 0x1.1566f835768fcp+9},
+        {664, 0x1.0555098d38124p+9}, {671, 0x1.5cf9c0f5b7f44p+7}, {678, 0x1.eccfda5fc254cp+6},
+        {685, 0x1.6941395c3a2f8p+6}, {692, 0x1.b4338cf7f694dp+8}, {699, 0x1.14620a8b7ce53p+9},
+    };
+    // AAXX: 256 inked columns
+    const std::vector<Top> aaxx = {
+        {316, 0x1.157fff0e35fafp+9}, {323, 0x1.157e1a098e371p+9}, {330, 0x1.153ae68064f42p+9},
+        {337, 0x1.14ce0d263ab2fp+9}, {344, 0x1.155ec2610efcap+9}, {351, 0x1.13d9968a031a2p+9},
+        {358, 0x1.b2ed9048df2f8p+8}, {365, 0x1.d37394a95b95ep+7}, {372, 0x1.1f4801bf2f389p+8},
+        {379, 0x1.bbfffe3f79020p+5}, {386, 0x1.1f382bd688effp+8}, {393, 0x1.f5467060097dcp+7},
+        {400, 0x1.89496c8b5b7c3p+8}, {407, 0x1.124272da700a9p+9}, {414, 0x1.15692b4b19a3ap+9},
+        {421, 0x1.14dbe90326253p+9}, {428, 0x1.1522fa1fc09c2p+9}, {435, 0x1.157c44e87b1b7p+9},
+        {442, 0x1.157ffd4a3e7d9p+9}, {621, 0x1.157f9505c4083p+9}, {628, 0x1.155f94576470dp+9},
+        {635, 0x1.14ce0d263ab2fp+9}, {642, 0x1.153ae68064f42p+9}, {649, 0x1.152134ba2756cp+9},
+        {656, 0x1.f2af55f814b4bp+8}, {663, 0x1.e4cc91cedae7ep+7}, {670, 0x1.3e2ce72d884ccp+8},
+        {677, 0x1.521400d6f6894p+6}, {684, 0x1.9c929993587acp+7}, {691, 0x1.2c264b7e1c83fp+8},
+        {698, 0x1.313a988cc6686p+8}, {705, 0x1.0adbf8f40296cp+9}, {712, 0x1.15689479da3dap+9},
+        {719, 0x1.15095c49831cdp+9}, {726, 0x1.14f0a6c89fd5cp+9}, {733, 0x1.1573bf14792dcp+9},
+        {740, 0x1.157fed0788f41p+9},
+    };
+    const std::pair<void (*)(), const std::vector<Top>*> systems[] = {{Module1::AB, &ab},
+                                                                      {Module1::AAXX, &aaxx}};
+    Module1::CSD = 3.0f;
+    Module1::JCOUPLE = 7.0f;
+    Module1::JCOUPLEAAPRIME = 13.0f;
+    Module1::JCOUPLEXXPRIME = 13.0f;
+    Module1::JCOUPLEAXPRIME = 12.0f;
+    Module1::s = 37.0f;
+    for (const auto& [compute, expected] : systems) {
+        compute();
+        RecordingGraphics g = draw();
+        for (const Top& top : *expected) {
+            ASSERT_NE(g.column(top.column), nullptr);
+            EXPECT_EQ(g.column(top.column)->y2, top.y) << top.column;
+        }
+    }
+}
+
+TEST_F(Renderer, BroadeningNearTheEdgesStaysInsideThePlot) {
+    exactOffsets();
+    Module1::s = 100.0f;
+    setLines({{-119.5f, 1.0f}, {679.0f, 1.0f}});  // columns 800 and 1
+    const auto columns = inkedColumns(draw());
+    ASSERT_FALSE(columns.empty());
+    EXPECT_EQ(columns.begin()->first, 1);
+    EXPECT_EQ(columns.rbegin()->first, 800);
+}
+
+TEST_F(Renderer, HeightsAreRelativeToTheTallestColumn) {
+    const std::vector<Line> lines = {{0.0f, 1.0f}, {3.0f, 0.3f}, {60.0f, 0.7f}, {61.0f, 0.2f}};
+    Module1::s = 37.0f;
+    setLines(lines);
+    const auto once = inkedColumns(draw());
+    std::vector<Line> doubled = lines;
+    for (Line& l : doubled) l.y *= 2;
+    setLines(doubled);
+    const auto twice = inkedColumns(draw());
+    ASSERT_EQ(once.size(), twice.size());
+    for (const auto& [column, height] : once) EXPECT_NEAR(twice.at(column), height, 1e-6);
+}
+
+TEST_F(Renderer, NarrowAndNegativePlots) {
+    Module1::canvaswidth = 0;
+    setLines({{0.0f, 1.0f}});
+    RecordingGraphics empty = draw();
+    EXPECT_TRUE(empty.lines.empty());
+    ASSERT_EQ(empty.texts.size(), 1u);
+    EXPECT_EQ(empty.texts[0].x, -40.0);
+
+    SetUp();
+    Module1::SPECWIDTH = -8.0f;
+    EXPECT_EQ(draw().texts.size(), 1u);  // "ppm" only
+}
+
+// Any shared state whatsoever: the drawing finishes quickly and passes only finite values.
+TEST_F(Renderer, AnySharedStateGivesAFiniteBoundedDrawing) {
+    constexpr float fInf = std::numeric_limits<float>::infinity();
+    constexpr float fNaN = std::numeric_limits<float>::quiet_NaN();
+    constexpr std::int64_t iMax = std::numeric_limits<std::int64_t>::max();
+    constexpr std::int64_t iMin = std::numeric_limits<std::int64_t>::min();
+    const std::vector<std::pair<const char*, std::function<void()>>> cases = {
+        {"no lines", [] { Module1::N = 0; }},
+        {"no intensity", [] { Module1::y.fill(0.0f); }},
+        {"negative intensity", [] { Module1::y.fill(-1.0f); }},
+        {"spectral width 0", [] { Module1::SPECWIDTH = 0.0f; }},
+        {"spectral width -0", [] { Module1::SPECWIDTH = -0.0f; }},
+        {"spectral width wider than the plot", [] { Module1::SPECWIDTH = 1000.0f; }},
+        {"spectral width huge", [] { Module1::SPECWIDTH = 1e30f; }},
+        {"spectral width tiny", [] { Module1::SPECWIDTH = 1e-30f; }},
+        {"spectral width infinite", [=] { Module1::SPECWIDTH = fInf; }},
+        {"spectral width NaN", [=] { Module1::SPECWIDTH = fNaN; }},
+        {"width 1", [] { Module1::canvaswidth = 1; }},
+        {"width 2", [] { Module1::canvaswidth = 2; }},
+        {"width negative", [] { Module1::canvaswidth = -5; }},
+        {"width negative, width negative", [] { Module1::canvaswidth = -5, Module1::SPECWIDTH = -1e-3f; }},
+        {"width beyond any surface", [] { Module1::canvaswidth = std::int64_t{1} << 40; }},
+        {"width largest", [=] { Module1::canvaswidth = iMax; }},
+        {"width smallest", [=] { Module1::canvaswidth = iMin; }},
+        {"height negative", [] { Module1::canvasheight = -600; }},
+        {"height largest", [=] { Module1::canvasheight = iMax; }},
+        {"pf 0", [] { Module1::pf = 0; }},
+        {"pf negative", [] { Module1::pf = -3; }},
+        {"pf largest", [=] { Module1::pf = iMax; }},
+        {"pf smallest", [=] { Module1::pf = iMin; }},
+        {"line width NaN", [=] { Module1::s = fNaN; }},
+        {"line width infinite", [=] { Module1::s = fInf; }},
+        {"line width tiny", [] { Module1::s = 1e-30f; }},
+        {"line width negative", [] { Module1::s = -5.0f; }},
+        {"more lines than slots", [] { Module1::N = 1000; }},
+        {"negative line count", [] { Module1::N = -5; }},
+        {"positions NaN", [=] { Module1::x.fill(fNaN); }},
+        {"positions infinite", [=] { Module1::x.fill(-fInf); }},
+        {"intensities infinite", [=] { Module1::y.fill(fInf); }},
+        {"intensities NaN", [=] { Module1::y.fill(fNaN); }},
+        {"intensities huge", [] { Module1::y.fill(3e38f); }},
+        {"frequency 0", [] { Module1::MHZ = 0; }},
+        {"frequency smallest", [=] { Module1::MHZ = iMin; }},
+    };
+    for (const auto& [name, mutate] : cases) {
+        for (float width : {0.0f, 50.0f}) {
+            SetUp();
+            for (std::size_t i = 1; i <= 20; ++i) {
+                Module1::x[i] = static_cast<float>(i) * 9.0f - 40.0f;
+                Module1::y[i] = static_cast<float>(i % 4);
+            }
+            Module1::N = 20;
+            Module1::s = width;
+            mutate();
+            const auto start = std::chrono::steady_clock::now();
+            RecordingGraphics g = draw();
+            const auto elapsed = std::chrono::steady_clock::now() - start;
+            EXPECT_TRUE(g.finite) << name;
+            EXPECT_LT(elapsed, std::chrono::seconds(2)) << name;
+            const std::int64_t W = Module1::canvaswidth;
+            const std::size_t columns = W >= 1 && W <= (std::int64_t{1} << 20) ? W : 0;
+            EXPECT_EQ(g.lines.size(), columns) << name;
+            EXPECT_LE(g.texts.size(), columns + 1) << name;
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "errors.h"
+#include "picture.h"
+
+namespace {
+
+using platform::FolderItem;
+using platform::Picture;
+using platform::PlatformError;
+
+int inkInRow(const QImage& image, int row) {
+    int ink = 0;
+    for (int x = 0; x < image.width(); ++x) ink += qGray(image.pixel(x, row)) < 128;
+    return ink;
+}
+
+TEST(Picture, SidesOutsideTheRangeAreRefused) {
+    for (auto [w, h] : {std::pair<std::int64_t, std::int64_t>{0, 10}, {10, 0}, {-1, 10},
+                        {32768, 10}, {10, 32768}, {std::int64_t{1} << 40, 1}}) {
+        EXPECT_THROW(Picture(w, h), PlatformError) << w << "x" << h;
+    }
+    Picture smallest(1, 1);
+    EXPECT_EQ(smallest.Width(), 1);
+    Picture tall(1, 32767);
+    EXPECT_EQ(tall.Height(), 32767);
+}
+
+TEST(Picture, IsOpaqueWhiteWhenMadeAndKeepsOneSurface) {
+    Picture picture(40, 30);
+    const QImage& image = picture.Image();
+    EXPECT_FALSE(image.hasAlphaChannel());
+    EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(39, 29), qRgb(255, 255, 255));
+
+    picture.Graphics().FontSize(17.0f);
+    EXPECT_EQ(&picture.Graphics(), &picture.Graphics());
+    EXPECT_EQ(picture.Graphics().FontSize(), 17.0f);
+    EXPECT_EQ(picture.Graphics().Width(), 40.0);
+    EXPECT_EQ(picture.Graphics().Height(), 30.0);
+}
+
+TEST(Graphics, DrawsLinesTextAndPicturesWhereAsked) {
+    Picture picture(100, 60);
+    auto& g = picture.Graphics();
+    g.DrawingColor(0x010101);
+    g.PenSize(1);
+    g.DrawLine(10, 50, 10, 20);
+    g.DrawLine(30, 40, 30, 40);  // zero length: a dot
+    g.DrawingColor(0xFF0000);
+    g.FillRectangle(60, 5, 10, 10);
+    const QImage& image = picture.Image();
+    EXPECT_EQ(qGray(image.pixel(10, 35)), 1);
+    EXPECT_EQ(image.pixel(11, 35), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(10, 10), qRgb(255, 255, 255));
+    EXPECT_LT(qGray(image.pixel(30, 40)), 128);
+    EXPECT_EQ(image.pixel(65, 10), qRgb(255, 0, 0));
+
+    // A picture scaled into a larger rectangle of another one.
+    Picture target(80, 80);
+    target.Graphics().DrawPicture(picture, 0, 0, 80, 80, 60, 5, 10, 10);
+    EXPECT_EQ(target.Image().pixel(40, 40), qRgb(255, 0, 0));
+    EXPECT_EQ(target.Image().pixel(2, 2), qRgb(255, 0, 0));
+}
+
+TEST(Graphics, TextIsMeasuredWithTrailingBlanksAndDrawnOnItsBaseline) {
+    Picture picture(200, 100);
+    auto& g = picture.Graphics();
+    g.DrawingColor(0x010101);
+    g.FontSize(24.0f);
+    const double ppm = g.TextWidth("ppm");
+    EXPECT_GT(ppm, 10.0) << "no font renders here";
+    EXPECT_GT(g.TextWidth("ppm "), ppm);
+    g.FontSize(48.0f);
+    EXPECT_GT(g.TextWidth("ppm"), 1.8 * ppm);
+
+    g.FontSize(24.0f);
+    g.DrawText("H", 20, 60);
+    const QImage& image = picture.Image();
+    EXPECT_GT(inkInRow(image, 55), 0);   // above the baseline
+    EXPECT_EQ(inkInRow(image, 63), 0);   // below it: "H" has no descender
+}
+
+TEST(Picture, SavesAPngThatReadsBack) {
+    QTemporaryDir dir;
+    Picture picture(64, 48);
+    picture.Graphics().DrawingColor(0x010101);
+    picture.Graphics().DrawLine(5, 40, 5, 10);
+    const QString path = dir.filePath("plot.png");
+    picture.Save(FolderItem(path));
+    QImage read(path, "PNG");
+    ASSERT_FALSE(read.isNull());
+    EXPECT_EQ(read.size(), QSize(64, 48));
+    EXPECT_EQ(qGray(read.pixel(5, 20)), 1);
+    EXPECT_EQ(read.pixel(6, 20), qRgb(255, 255, 255));
+}
+
+TEST(Picture, AFailedSaveRaisesAndLeavesTheOldFile) {
+    QTemporaryDir dir;
+    Picture picture(8, 8);
+    EXPECT_THROW(picture.Save(FolderItem(dir.filePath("missing/folder/plot.png"))), PlatformError);
+
+    // A read-only folder: the existing file must survive untouched.
+    const QString path = dir.filePath("old.png");
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("previous picture");
+    }
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const bool folderIsWritable = QFile(dir.filePath("probe")).open(QIODevice::WriteOnly);
+    if (!folderIsWritable) {
+        EXPECT_THROW(picture.Save(FolderItem(path)), PlatformError);
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll(), QByteArray("previous picture"));
+    }
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
+    if (folderIsWritable) GTEST_SKIP() << "running as a user who may write anywhere";
+}
+
+}  // namespace
