@@ -21,6 +21,7 @@ using platform::Exp;
 using platform::Format;
 using platform::Min;
 using platform::Round;
+using platform::Single;
 
 // No surface the program makes is this wide; a wider plot area is not drawn, so that
 // no value of the shared state can make a drawing take unbounded time or memory.
@@ -57,7 +58,7 @@ void clearwin(platform::Graphics& g) {
     g.DrawingColor(0xFFFFFF);
     g.FillRectangle(0.0, 0.0, W, H);
     g.DrawingColor(0x010101);
-    g.FontSize(static_cast<float>(Round(0.04 * Min(W, H))));
+    g.FontSize(Single(Round(0.04 * Min(W, H))));
 }
 
 void display(platform::Graphics& g) {
@@ -77,10 +78,9 @@ void display(platform::Graphics& g) {
     float lastOffset = 0.0f;
     bool offPlot = false;
     for (std::int64_t i = 1; i <= lines; ++i) {
-        float offset = static_cast<float>(
-            ((static_cast<double>(x[i]) / static_cast<double>(MHZ)) * w) /
-                static_cast<double>(SPECWIDTH) +
-            static_cast<double>(margin));
+        float offset = Single(((static_cast<double>(x[i]) / static_cast<double>(MHZ)) * w) /
+                                  static_cast<double>(SPECWIDTH) +
+                              static_cast<double>(margin));
         if (w > offset && offset > 0.0) {
             const float difference = offset - lastOffset;
             if (scale > Abs(difference)) {
@@ -117,8 +117,8 @@ void display(platform::Graphics& g) {
                 const std::int64_t to = std::min(half, W - j);
                 for (std::int64_t k = from; k <= to; ++k) {
                     float& column = sum[j + k];
-                    column = static_cast<float>(static_cast<double>(stick.value) * weight[std::abs(k)] +
-                                                static_cast<double>(column));
+                    column = Single(static_cast<double>(stick.value) * weight[std::abs(k)] +
+                                    static_cast<double>(column));
                 }
             }
         } else {
@@ -131,8 +131,7 @@ void display(platform::Graphics& g) {
         for (std::int64_t j = 1; j <= W; ++j) {
             if (sum[j] > maximum) maximum = sum[j];
         }
-        const float baseline =
-            static_cast<float>(static_cast<double>(H) - 0.075 * static_cast<double>(H));
+        const float baseline = Single(static_cast<double>(H) - 0.075 * static_cast<double>(H));
 
         // An empty plot, or a column without a defined height, stands on the baseline.
         for (std::int64_t j = 1; j <= W; ++j) {

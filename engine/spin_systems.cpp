@@ -15,7 +15,7 @@ namespace {
 using platform::Pow;
 using platform::Sqrt;
 
-float single(double v) { return static_cast<float>(v); }
+float single(double v) { return platform::Single(v); }
 
 // The shift difference in hertz, formed anew at each use and never rounded.
 double deltaNu() { return static_cast<double>(CSD) * static_cast<double>(MHZ); }

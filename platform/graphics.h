@@ -1,12 +1,10 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
-namespace platform {
+#include "color.h"
 
-// A colour as &hRRGGBB.
-using Color = std::uint32_t;
+namespace platform {
 
 class Picture;
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 // The mathematics services, on doubles.
 namespace platform {
@@ -19,5 +21,22 @@ inline double Round(double v) { return std::round(v); }
 
 inline double Min(double a, double b) { return b < a ? b : a; }
 inline double Max(double a, double b) { return b > a ? b : a; }
+
+// The nearest 32-bit float, as IEEE rounding gives it: beyond the float range the
+// infinity of the value's sign (a plain cast would be undefined there).
+inline float Single(double v) {
+    constexpr float kInfinity = std::numeric_limits<float>::infinity();
+    if (std::fabs(v) >= 0x1.ffffffp127) return v > 0 ? kInfinity : -kInfinity;
+    return static_cast<float>(v);
+}
+
+// Truncated toward zero to a 64-bit integer; beyond its range the nearest end of the
+// range, and 0 for a value that is not a number.
+inline std::int64_t TruncateToInt64(double v) {
+    if (std::isnan(v)) return 0;
+    if (v >= 0x1p63) return std::numeric_limits<std::int64_t>::max();
+    if (v < -0x1p63) return std::numeric_limits<std::int64_t>::min();
+    return static_cast<std::int64_t>(v);
+}
 
 }  // namespace platform

@@ -53,7 +53,7 @@ double QtGraphics::Width() const { return device_->width() / device_->devicePixe
 double QtGraphics::Height() const { return device_->height() / device_->devicePixelRatioF(); }
 
 void QtGraphics::DrawingColor(Color color) {
-    color_ = QColor::fromRgb(static_cast<QRgb>(color & 0xFFFFFFu));
+    color_ = QColor::fromRgb(static_cast<QRgb>(color.rgb));
 }
 
 void QtGraphics::PenSize(double size) {

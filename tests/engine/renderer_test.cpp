@@ -82,12 +82,12 @@ TEST_F(Renderer, ClearwinPaintsWhiteAndSetsTextForTheScreen) {
         RecordingGraphics g;
         Module1::clearwin(g);
         ASSERT_EQ(g.fills.size(), 1u);
-        EXPECT_EQ(g.fills[0].color, 0xFFFFFFu);
+        EXPECT_EQ(g.fills[0].color, platform::Color(0xFFFFFF));
         EXPECT_EQ(g.fills[0].x, 0.0);
         EXPECT_EQ(g.fills[0].y, 0.0);
         EXPECT_EQ(g.fills[0].width, static_cast<double>(c.w));
         EXPECT_EQ(g.fills[0].height, static_cast<double>(c.h));
-        EXPECT_EQ(g.color, 0x010101u);
+        EXPECT_EQ(g.color, platform::Color(0x010101));
         EXPECT_EQ(g.fontSize, c.font) << c.w << "x" << c.h;
     }
 }

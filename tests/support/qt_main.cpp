@@ -1,18 +1,52 @@
-// Test entry for suites that need Qt: headless, with a private runtime directory.
-#include <QApplication>
-#include <QDir>
-#include <QTemporaryDir>
+// Test entry for suites that need Qt: headless on a 1920 by 1080 main screen, with the
+// program's application object and a private runtime directory. A message box that a
+// test did not expect fails the test instead of waiting for a click.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <string>
+
+#include "desktop_application.h"
+#include "message_dialog.h"
+
+namespace {
+
+// The offscreen platform says on every show what it cannot do; the rest is worth reading.
+void filterMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith("This plugin does not support")) return;
+    static const QtMessageHandler standard = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler(filterMessages);
+    standard(type, context, message);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir runtime(QDir::tempPath() + "/korva-test-XXXXXX");
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                  QFileDevice::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    qInstallMessageHandler(filterMessages);
+    QTemporaryDir scratch(QDir::tempPath() + "/korva-test-XXXXXX");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+        qgetenv("QT_QPA_PLATFORM") == "offscreen") {
+        const QString screens = scratch.filePath("screens.json");
+        QFile file(screens);
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write(R"({"screens": [{"name": "main", "x": 0, "y": 0, "width": 1920,)"
+                       R"( "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+        }
+        qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screens).toLocal8Bit());
     }
-    QApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        QDir(scratch.path()).mkdir("runtime");
+        const QString runtime = scratch.filePath("runtime");
+        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                           QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+    }
+    platform::DesktopApplication app(argc, argv);
+    platform::MessageDialog::SetPresenter([](const std::string& message) {
+        ADD_FAILURE() << "unexpected message box: " << message;
+    });
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,81 @@
+#include "window1.h"
+
+#include "desktop_application.h"
+#include "menu.h"
+#include "module1.h"
+
+namespace {
+
+using platform::ControlKind;
+using platform::ControlSpec;
+
+constexpr ControlSpec kControls[] = {
+    {ControlKind::Canvas, "Canvas1", 0, 0, 800, 600},
+};
+
+}  // namespace
+
+Window1::Window1() {
+    Layout();
+    CreateControls();
+    AddMenuHandlers();
+}
+
+void Window1::Layout() {
+    MenuBar(Menu());
+    SetProperties({.Title = "NMR",
+                   .Width = 800,
+                   .Height = 600,
+                   .MinimumWidth = 64,
+                   .MinimumHeight = 64,
+                   .MaximumWidth = 32000,
+                   .MaximumHeight = 32000,
+                   .Type = 0,
+                   .DefaultLocation = 0,
+                   .HasCloseButton = true,
+                   .HasMaximizeButton = true,
+                   .HasMinimizeButton = true,
+                   .Resizeable = true,
+                   .Visible = false,
+                   .BackgroundColor = 0xFFFFFF});
+}
+
+void Window1::CreateControls() {
+    platform::DesktopWindow::CreateControls(kControls);
+    Canvas1().Paint = [this](platform::DesktopCanvas& canvas, platform::Graphics& g) {
+        Canvas1_Paint(canvas, g);
+    };
+}
+
+void Window1::AddMenuHandlers() {
+    AddMenuHandler("FileQuit", [this] { return FileQuit_Action(); });
+}
+
+platform::DesktopCanvas& Window1::Canvas1() const {
+    return ControlByName<platform::DesktopCanvas>("Canvas1");
+}
+
+void Window1::Canvas1_Paint(platform::DesktopCanvas&, platform::Graphics& g) {
+    Module1::clearwin(g);
+    Module1::display(g);
+}
+
+void Window1::Event_Resized() {
+    Module1::canvaswidth = ::Window1().Width();
+    Module1::canvasheight = ::Window1().Height();
+    ::Window1().Canvas1().Width(Module1::canvaswidth);
+    ::Window1().Canvas1().Height(Module1::canvasheight);
+    ::Window1().Refresh();
+}
+
+void Window1::Event_Closing() { platform::Quit(0); }
+
+bool Window1::FileQuit_Action() {
+    platform::Quit(0);
+    return false;
+}
+
+class Window1& Window1() {
+    return platform::DesktopWindow::ImplicitInstance<class Window1>(
+        "Window1.Window1", [] { return new class Window1(); });
+}

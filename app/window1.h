@@ -1,0 +1,28 @@
+#pragma once
+
+#include "desktop_controls.h"
+#include "desktop_window.h"
+
+// The plot window: its canvas covers it, and every drawing clears it and draws the
+// spectrum. It carries the File menu; closing it ends the program.
+class Window1 : public platform::DesktopWindow {
+public:
+    platform::DesktopCanvas& Canvas1() const;
+
+protected:
+    void Event_Closing() override;
+    void Event_Resized() override;
+
+private:
+    Window1();
+    void Layout();
+    void CreateControls();
+    void AddMenuHandlers();
+    void Canvas1_Paint(platform::DesktopCanvas& canvas, platform::Graphics& g);
+    bool FileQuit_Action();
+
+    friend class Window1& Window1();
+};
+
+// The one plot window: the open one, or a new, hidden one.
+class Window1& Window1();

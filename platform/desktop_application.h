@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QApplication>
+#include <cstdint>
+#include <exception>
+#include <string>
+
+namespace platform {
+
+// The application object and its event loop.
+class DesktopApplication : public QApplication {
+public:
+    DesktopApplication(int& argc, char** argv);
+    ~DesktopApplication() override;
+
+    // Before the application object exists.
+    static void SetSupportsHiDPI(bool on);
+    static void EnableDarkModeSupport();
+
+    // Raised once, from the event loop, as it starts.
+    virtual void Event_Opening() {}
+
+    // Runs the event loop until Quit; returns the exit code given to Quit.
+    int Run();
+};
+
+// The desktop's modal message box; MessageDialog::Show uses it once the application
+// object exists.
+void ShowMessageBox(const std::string& message);
+
+// Ends the event loop, and with it the program, with the given exit code.
+void Quit(int exitCode);
+
+// Tells the user about an exception that nothing caught.
+void UnhandledException(std::exception_ptr error);
+
+// Runs a handler of the program where Qt has called the layer: an exception that leaves
+// the handler goes to UnhandledException, and the program keeps running. (Qt's own frames
+// are not built to pass exceptions on.)
+template <class Handler>
+void RunHandler(Handler&& handler) noexcept {
+    try {
+        handler();
+    } catch (...) {
+        UnhandledException(std::current_exception());
+    }
+}
+
+struct ScreenInfo {
+    std::int64_t Width() const { return width; }
+    std::int64_t width;
+};
+
+// The screen of the given index; 0 is the main screen.
+ScreenInfo Screen(int index);
+
+}  // namespace platform
