@@ -1,9 +1,9 @@
 #include "app.h"
 
 #include "module1.h"
+#include "module1_app.h"
 #include "text.h"
 #include "window1.h"
-#include "window_parameters.h"
 
 void App::Event_Opening() {
     Module1::CR = std::string(platform::EndOfLine::Windows);
@@ -19,7 +19,5 @@ void App::Event_Opening() {
     Module1::canvaswidth = Window1().Width();
     Module1::canvasheight = Window1().Height();
     Window1().Refresh();
-
-    Window1().Show();
-    WindowParameters().PushButton1().Press();
+    Module1::about();
 }

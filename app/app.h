@@ -2,8 +2,8 @@
 
 #include "desktop_application.h"
 
-// The application object: it gives the shared state its start values when the program
-// opens.
+// The application object: when the program opens it gives the shared state its start
+// values and shows the intro window.
 class App : public platform::DesktopApplication {
 public:
     using platform::DesktopApplication::DesktopApplication;

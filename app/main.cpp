@@ -1,13 +1,3 @@
-#include "app.h"
-#include "desktop_window.h"
-#include "window1.h"
+#include "startup.h"
 
-int main(int argc, char** argv) {
-    platform::DesktopApplication::SetSupportsHiDPI(true);
-    platform::DesktopApplication::EnableDarkModeSupport();
-    App app(argc, argv);
-    Window1();
-    const int exitCode = app.Run();
-    platform::DesktopWindow::CloseAll();
-    return exitCode;
-}
+int main(int argc, char** argv) { return Main(argc, argv); }

@@ -2,6 +2,7 @@
 
 #include "desktop_application.h"
 #include "menu.h"
+#include "module1_app.h"
 #include "module1.h"
 
 namespace {
@@ -49,6 +50,7 @@ void Window1::CreateControls() {
 
 void Window1::AddMenuHandlers() {
     AddMenuHandler("FileQuit", [this] { return FileQuit_Action(); });
+    AddMenuHandler("FileAbout", [this] { return FileAbout_Action(); });
 }
 
 platform::DesktopCanvas& Window1::Canvas1() const {
@@ -72,6 +74,11 @@ void Window1::Event_Closing() { platform::Quit(0); }
 
 bool Window1::FileQuit_Action() {
     platform::Quit(0);
+    return false;
+}
+
+bool Window1::FileAbout_Action() {
+    Module1::about();
     return false;
 }
 

@@ -20,6 +20,7 @@ private:
     void AddMenuHandlers();
     void Canvas1_Paint(platform::DesktopCanvas& canvas, platform::Graphics& g);
     bool FileQuit_Action();
+    bool FileAbout_Action();
 
     friend class Window1& Window1();
 };

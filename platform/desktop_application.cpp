@@ -40,6 +40,14 @@ void DesktopApplication::EnableDarkModeSupport() {
     // its own; the windows keep their fixed text colours readable (see DesktopWindow).
 }
 
+void DesktopApplication::SetVersionData(VersionRecord record) {
+    version_ = std::move(record);
+    setApplicationVersion(QStringLiteral("%1.%2.%3")
+                              .arg(version_.major)
+                              .arg(version_.minor)
+                              .arg(version_.revision));
+}
+
 int DesktopApplication::Run() {
     QTimer::singleShot(0, this, [this] { RunHandler([this] { Event_Opening(); }); });
     return exec();

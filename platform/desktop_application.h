@@ -7,6 +7,8 @@
 
 namespace platform {
 
+class DesktopMenuBar;
+
 // The application object and its event loop.
 class DesktopApplication : public QApplication {
 public:
@@ -20,8 +22,23 @@ public:
     // Raised once, from the event loop, as it starts.
     virtual void Event_Opening() {}
 
+    struct VersionRecord {
+        std::int64_t major, minor, revision, nonRelease, stage;  // stage 2: beta
+        std::string longVersion, shortVersion, packageInfo;
+    };
+    void SetVersionData(VersionRecord record);
+    const VersionRecord& VersionData() const { return version_; }
+
+    // The application's menu bar, where the desktop shows one of its own.
+    DesktopMenuBar* MenuBar() const { return menuBar_; }
+    void MenuBar(DesktopMenuBar& bar) { menuBar_ = &bar; }
+
     // Runs the event loop until Quit; returns the exit code given to Quit.
     int Run();
+
+private:
+    VersionRecord version_{};
+    DesktopMenuBar* menuBar_ = nullptr;
 };
 
 // The desktop's modal message box; MessageDialog::Show uses it once the application

@@ -40,6 +40,8 @@ private:
 };
 
 class DesktopLabel : public QLabel, public DesktopUIControl {
+    Q_OBJECT
+
 public:
     explicit DesktopLabel(QWidget* parent);
 
@@ -53,6 +55,8 @@ private:
 };
 
 class DesktopTextField : public QLineEdit, public DesktopUIControl {
+    Q_OBJECT
+
 public:
     explicit DesktopTextField(QWidget* parent);
 
@@ -66,6 +70,8 @@ public:
 };
 
 class DesktopButton : public QPushButton, public DesktopUIControl {
+    Q_OBJECT
+
 public:
     explicit DesktopButton(QWidget* parent);
 
@@ -82,6 +88,8 @@ public:
 
 // A horizontal slider that reports its value when the thumb is let go.
 class DesktopSlider : public QSlider, public DesktopUIControl {
+    Q_OBJECT
+
 public:
     explicit DesktopSlider(QWidget* parent);
 
@@ -92,6 +100,8 @@ public:
 };
 
 class DesktopProgressBar : public QProgressBar, public DesktopUIControl {
+    Q_OBJECT
+
 public:
     explicit DesktopProgressBar(QWidget* parent);
 
@@ -111,6 +121,8 @@ private:
 // call, never inside Qt's paint event, so that a modal box raised by a drawing cannot
 // meet a repaint of the same widget; Qt's paint events only copy the buffer.
 class DesktopCanvas : public QWidget, public DesktopUIControl {
+    Q_OBJECT
+
 public:
     explicit DesktopCanvas(QWidget* parent);
     ~DesktopCanvas() override;

@@ -68,6 +68,8 @@ struct ControlSpec {
 // A top-level window whose controls sit at fixed positions in its content area.
 // Each window class has at most one open window, reached through ImplicitInstance.
 class DesktopWindow : public QMainWindow {
+    Q_OBJECT
+
 public:
     ~DesktopWindow() override;
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "errors.h"
+#include "resources.h"
 
 namespace platform {
 
@@ -26,6 +27,20 @@ Picture::Picture(std::int64_t width, std::int64_t height) {
 Picture::Picture(QImage image) : image_(std::move(image)) {
     if (image_.isNull()) throw PlatformError("The picture holds no image.");
     graphics_ = std::make_unique<QtGraphics>(&image_);
+}
+
+std::shared_ptr<Picture> Picture::OpenFilesFromApp(const QStringList& names) {
+    for (const QString& name : names) {
+        const QString path = ResourceFile(name);
+        if (path.isEmpty()) continue;
+        QImage image(path);
+        if (!image.isNull()) {
+            return std::make_shared<Picture>(image.convertToFormat(
+                image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                        : QImage::Format_RGB32));
+        }
+    }
+    return nullptr;
 }
 
 Graphics& Picture::Graphics() { return *graphics_; }

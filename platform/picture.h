@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QStringList>
 #include <cstdint>
 #include <memory>
 
@@ -21,6 +22,10 @@ public:
     explicit Picture(QImage image);
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;
+
+    // The picture read from the first of the named resource files that can be read as
+    // an image, or nullptr.
+    static std::shared_ptr<Picture> OpenFilesFromApp(const QStringList& names);
 
     std::int64_t Width() const { return image_.width(); }
     std::int64_t Height() const { return image_.height(); }

@@ -127,9 +127,7 @@ TEST_F(PlotWindow, QuitClosingAndCtrlQEndTheProgramWithZero) {
     for (const auto& quit : ways) {
         Window1().Show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&Window1()));
-        QTimer::singleShot(0, quit);
-        QTimer::singleShot(3000, [] { QCoreApplication::exit(42); });  // watchdog
-        EXPECT_EQ(QCoreApplication::exec(), 0);
+        EXPECT_EQ(runEventLoop(quit), 0);
         platform::DesktopWindow::CloseAll();
     }
 }

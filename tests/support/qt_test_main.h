@@ -1,6 +1,8 @@
-// Test entry for suites that need Qt: headless on a 1920 by 1080 main screen, with the
-// program's application object and a private runtime directory. A message box that a
-// test did not expect fails the test instead of waiting for a click.
+#pragma once
+
+// Test entry for suites that need Qt: headless on a 1920 by 1080 main screen, with an
+// application object of the given class and a private runtime directory. A message box
+// that a test did not expect fails the test instead of waiting for a click.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -11,19 +13,18 @@
 #include "desktop_application.h"
 #include "message_dialog.h"
 
-namespace {
+namespace korva::test {
 
 // The offscreen platform says on every show what it cannot do; the rest is worth reading.
-void filterMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+inline void filterMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (message.startsWith("This plugin does not support")) return;
     static const QtMessageHandler standard = qInstallMessageHandler(nullptr);
     qInstallMessageHandler(filterMessages);
     standard(type, context, message);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+template <class Application>
+int runQtTests(int argc, char** argv) {
     qInstallMessageHandler(filterMessages);
     QTemporaryDir scratch(QDir::tempPath() + "/korva-test-XXXXXX");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
@@ -43,10 +44,12 @@ int main(int argc, char** argv) {
                                            QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
     }
-    platform::DesktopApplication app(argc, argv);
+    Application app(argc, argv);
     platform::MessageDialog::SetPresenter([](const std::string& message) {
         ADD_FAILURE() << "unexpected message box: " << message;
     });
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+}  // namespace korva::test

@@ -1,0 +1,160 @@
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "app.h"
+#include "app_fixture.h"
+#include "file_types.h"
+#include "resources.h"
+#include "startup.h"
+
+namespace {
+
+using korva::test::AppTest;
+
+std::vector<platform::DesktopWindow*> visibleWindows() {
+    std::vector<platform::DesktopWindow*> shown;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* window = dynamic_cast<platform::DesktopWindow*>(w);
+        if (window && window->isVisible()) shown.push_back(window);
+    }
+    return shown;
+}
+
+class Startup : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        platform::DesktopWindow::CloseAll();
+        Module1::canvaswidth = Module1::canvasheight = 0;
+        Module1::pf = 0;
+        Module1::CSD = Module1::JCOUPLE = 0.0f;
+        Module1::MHZ = 0;
+        Module1::CR.clear();
+        Module1::appname.clear();
+    }
+};
+
+// Whether the application opens before or after the default view is made, one hidden
+// plot window exists, the state holds its start values and only the intro window shows.
+TEST_F(Startup, OpeningGivesTheStartValuesAndShowsOnlyTheIntroWindow) {
+    for (bool openingFirst : {false, true}) {
+        SetUp();
+        auto& app = static_cast<App&>(*QApplication::instance());
+        if (!openingFirst) MakeDefaultView();
+        app.Event_Opening();
+        if (openingFirst) MakeDefaultView();
+        settle();
+
+        EXPECT_FALSE(Window1().isVisible());
+        int plotWindows = 0;
+        for (QWidget* w : QApplication::topLevelWidgets()) plotWindows += dynamic_cast<class Window1*>(w) != nullptr;
+        EXPECT_EQ(plotWindows, 1);
+        const auto shown = visibleWindows();
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0], platform::DesktopWindow::GetImplicitDesktopWindow("WindowIntro.WindowIntro"));
+
+        EXPECT_EQ(Module1::canvaswidth, 800);
+        EXPECT_EQ(Module1::canvasheight, 600);
+        EXPECT_EQ(Module1::pf, 1);
+        EXPECT_EQ(Module1::CR, "\r\n");
+        EXPECT_EQ(Module1::appname, "KORVA");
+        EXPECT_EQ(Module1::CSD, 3.0f);
+        EXPECT_EQ(Module1::JCOUPLE, 7.0f);
+        EXPECT_EQ(Module1::JCOUPLEAAPRIME, 13.0f);
+        EXPECT_EQ(Module1::JCOUPLEXXPRIME, 13.0f);
+        EXPECT_EQ(Module1::JCOUPLEAXPRIME, 12.0f);
+        EXPECT_EQ(Module1::MHZ, 60);
+        EXPECT_EQ(Module1::SPECWIDTH, 8.0f);
+        EXPECT_EQ(Module1::N, 0);
+        platform::DesktopWindow::CloseAll();
+    }
+}
+
+using AboutCommand = AppTest;
+
+TEST_F(AboutCommand, LeavesTheParametersAsTheStudentSetThem) {
+    auto& parameters = openParameters();
+    parameters.textfield1().Text("0.4");
+    parameters.PushButton3().Press();
+    Window1().findChild<QAction*>("FileAbout")->trigger();
+    EXPECT_TRUE(platform::DesktopWindow::GetImplicitDesktopWindow("WindowIntro.WindowIntro"));
+    EXPECT_EQ(Module1::CSD, 0.4f);
+    EXPECT_EQ(Module1::N, 20);
+    EXPECT_EQ(Module1::canvaswidth, 800);
+    EXPECT_EQ(Module1::pf, 1);
+}
+
+TEST(FileTypes, BothTypesAreDefinedAndRegisteredInOrder) {
+    FileTypes::pAllFileTypes.clear();
+    FileTypes::Initialize();
+    ASSERT_EQ(FileTypes::pAllFileTypes.size(), 2u);
+    const auto& text = *FileTypes::pAllFileTypes[0];
+    const auto& png = *FileTypes::pAllFileTypes[1];
+    EXPECT_EQ(&text, &FileTypes::Text());
+    EXPECT_EQ(&png, &FileTypes::image());
+    struct Fields {
+        std::string name, extensions, macType, macCreator, mimeType, conformsTo, uti;
+    };
+    auto fields = [](const platform::FileType& t) {
+        return Fields{t.Name(), t.Extensions(), t.MacType(), t.MacCreator(),
+                      t.MimeType(), t.ConformsTo(), t.UTI()};
+    };
+    const Fields t = fields(text), p = fields(png);
+    EXPECT_EQ(std::tie(t.name, t.extensions, t.macType, t.macCreator, t.mimeType, t.conformsTo, t.uti),
+              std::make_tuple("text/plain", "txt", "YEXY", "????", "", "public.data, public.content",
+                              "public.text"));
+    EXPECT_EQ(std::tie(p.name, p.extensions, p.macType, p.macCreator, p.mimeType, p.conformsTo, p.uti),
+              std::make_tuple("image/png", "png", "PNGf", "", "", "public.image", "public.png"));
+    EXPECT_TRUE(text.Imported() && png.Imported());
+    EXPECT_TRUE(text.IsRegistered() && png.IsRegistered());
+    const auto* registration = platform::FileType::Lookup("image/png");
+    ASSERT_NE(registration, nullptr);
+    EXPECT_EQ(registration->extensions, "png");
+    EXPECT_EQ(registration->uti, "public.png");
+}
+
+TEST(FileTypes, ChangingAFieldWithdrawsTheRegistrationUntilTheNextConversion) {
+    platform::FileType type;
+    type.Name("application/x-korva-test");
+    type.Extensions("kt");
+    EXPECT_EQ(type.ToString(), "application/x-korva-test");
+    ASSERT_NE(platform::FileType::Lookup("application/x-korva-test"), nullptr);
+    type.Extensions("kt2");
+    EXPECT_FALSE(type.IsRegistered());
+    EXPECT_EQ(platform::FileType::Lookup("application/x-korva-test"), nullptr);
+    type.ToString();
+    EXPECT_EQ(platform::FileType::Lookup("application/x-korva-test")->extensions, "kt2");
+}
+
+// The picture is found from the executable's folder, in the build tree and installed.
+TEST(ResourceFiles, AreFoundBesideTheBuiltAndTheInstalledProgram) {
+    QTemporaryDir root;
+    const QDir dir(root.path());
+    for (const char* layout : {"build/app", "usr/bin"}) {
+        dir.mkpath(layout);
+    }
+    dir.mkpath("build/resources");
+    dir.mkpath("usr/share/korva");
+    for (const char* picture : {"build/resources/NMR.png", "usr/share/korva/NMR.png"}) {
+        QFile file(dir.filePath(picture));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    struct Case {
+        const char* executableFolder;
+        const char* picture;
+    };
+    for (Case c : {Case{"build/app", "build/resources/NMR.png"},
+                   Case{"usr/bin", "usr/share/korva/NMR.png"}}) {
+        bool found = false;
+        for (const QString& folder : platform::ResourceFolders(dir.filePath(c.executableFolder))) {
+            found = found || QDir::cleanPath(QDir(folder).filePath("NMR.png")) ==
+                                 QDir::cleanPath(dir.filePath(c.picture));
+        }
+        EXPECT_TRUE(found) << c.executableFolder;
+    }
+}
+
+}  // namespace
