@@ -50,7 +50,9 @@ void Window1::CreateControls() {
 
 void Window1::AddMenuHandlers() {
     AddMenuHandler("FileQuit", [this] { return FileQuit_Action(); });
+    AddMenuHandler("FilePrint", [this] { return FilePrint_Action(); });
     AddMenuHandler("FileAbout", [this] { return FileAbout_Action(); });
+    AddMenuHandler("FileSavePlot", [this] { return FileSavePlot_Action(); });
 }
 
 platform::DesktopCanvas& Window1::Canvas1() const {
@@ -77,8 +79,18 @@ bool Window1::FileQuit_Action() {
     return false;
 }
 
+bool Window1::FilePrint_Action() {
+    Module1::printer();
+    return false;
+}
+
 bool Window1::FileAbout_Action() {
     Module1::about();
+    return false;
+}
+
+bool Window1::FileSavePlot_Action() {
+    Module1::saveplot();
     return false;
 }
 

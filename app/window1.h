@@ -20,7 +20,9 @@ private:
     void AddMenuHandlers();
     void Canvas1_Paint(platform::DesktopCanvas& canvas, platform::Graphics& g);
     bool FileQuit_Action();
+    bool FilePrint_Action();
     bool FileAbout_Action();
+    bool FileSavePlot_Action();
 
     friend class Window1& Window1();
 };

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "errors.h"
 #include "picture.h"
 
 namespace platform {
@@ -23,7 +24,8 @@ double tame(double v) {
 
 }  // namespace
 
-QtGraphics::QtGraphics(QPaintDevice* device) : device_(device), font_(QGuiApplication::font()) {}
+QtGraphics::QtGraphics(QPaintDevice* device, std::shared_ptr<void> owner)
+    : owner_(std::move(owner)), device_(device), font_(QGuiApplication::font()) {}
 
 QtGraphics::~QtGraphics() { Release(); }
 
@@ -37,6 +39,12 @@ void QtGraphics::Release() {
 QPainter& QtGraphics::painter() {
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(device_);
+        if (!painter_->isActive()) {
+            painter_.reset();
+            throw PlatformError(device_->devType() == QInternal::Printer
+                                    ? "The printer could not start the page."
+                                    : "Nothing can be drawn on this surface.");
+        }
         painter_->setRenderHint(QPainter::Antialiasing, false);
         painter_->setRenderHint(QPainter::TextAntialiasing, true);
         painter_->setRenderHint(QPainter::SmoothPixmapTransform, true);

@@ -16,7 +16,8 @@ namespace platform {
 // colour, pen and font size are the surface's own and survive a Release.
 class QtGraphics final : public Graphics {
 public:
-    explicit QtGraphics(QPaintDevice* device);
+    // `owner`, when given, keeps the device alive as long as the surface.
+    explicit QtGraphics(QPaintDevice* device, std::shared_ptr<void> owner = nullptr);
     ~QtGraphics() override;
     QtGraphics(const QtGraphics&) = delete;
     QtGraphics& operator=(const QtGraphics&) = delete;
@@ -41,6 +42,7 @@ private:
     QPainter& painter();
     QPen pen() const;
 
+    std::shared_ptr<void> owner_;  // destroyed after the painter
     QPaintDevice* device_;
     std::unique_ptr<QPainter> painter_;
     QColor color_{Qt::black};

@@ -15,17 +15,17 @@
 
 namespace korva::test {
 
+inline QtMessageHandler standardMessageHandler = nullptr;
+
 // The offscreen platform says on every show what it cannot do; the rest is worth reading.
 inline void filterMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (message.startsWith("This plugin does not support")) return;
-    static const QtMessageHandler standard = qInstallMessageHandler(nullptr);
-    qInstallMessageHandler(filterMessages);
-    standard(type, context, message);
+    standardMessageHandler(type, context, message);
 }
 
 template <class Application>
 int runQtTests(int argc, char** argv) {
-    qInstallMessageHandler(filterMessages);
+    standardMessageHandler = qInstallMessageHandler(filterMessages);
     QTemporaryDir scratch(QDir::tempPath() + "/korva-test-XXXXXX");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
         qgetenv("QT_QPA_PLATFORM") == "offscreen") {

@@ -10,7 +10,7 @@ namespace korva::test {
 
 // A drawing surface that records what it is asked to draw. Text is 10 units wide per
 // character, so that positions that depend on measured text are easy to predict.
-class RecordingGraphics final : public platform::Graphics {
+class RecordingGraphics : public platform::Graphics {
 public:
     struct Line {
         double x1, y1, x2, y2;

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "folder_item.h"
+
+namespace platform {
+
+// What the save dialog is asked: the files it offers (a name filter such as
+// "PNG image (*.png)", empty for all files), its suffix and the proposed file name.
+struct SaveFileRequest {
+    QString nameFilter;
+    QString defaultSuffix;
+    QString defaultName;
+};
+
+// The modal save dialog, filtered by the registered file type of that name: the chosen
+// file, or nothing when the user cancels.
+std::optional<FolderItem> ShowSaveFileDialog(std::string_view fileType, const QString& defaultName);
+
+// What the dialog does; tests answer it instead of a user.
+using SaveFileDialog = std::function<std::optional<FolderItem>(const SaveFileRequest&)>;
+SaveFileDialog SetSaveFileDialog(SaveFileDialog dialog);
+
+}  // namespace platform

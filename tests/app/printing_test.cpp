@@ -1,0 +1,329 @@
+#include <QDialog>
+#include <QFile>
+#include <QMenuBar>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include "app_fixture.h"
+#include "date_time.h"
+#include "file_type.h"
+#include "file_types.h"
+#include "modal_robot.h"
+#include "module1_app.h"
+#include "printer_setup.h"
+#include "recording_graphics.h"
+#include "save_file_dialog.h"
+
+namespace {
+
+using korva::test::AppTest;
+using korva::test::ModalRobot;
+using platform::PrinterSetup;
+
+struct Surface {
+    std::int64_t canvaswidth, canvasheight, pf;
+};
+
+Surface surface() { return {Module1::canvaswidth, Module1::canvasheight, Module1::pf}; }
+
+bool operator==(const Surface& a, const Surface& b) {
+    return a.canvaswidth == b.canvaswidth && a.canvasheight == b.canvasheight && a.pf == b.pf;
+}
+
+// What a printed page received; filled in when the page is let go, that is printed.
+struct PageRecord {
+    Surface drawnWith{};
+    std::vector<korva::test::RecordingGraphics::Text> texts;
+    std::vector<std::string> calls;
+    bool printed = false;
+};
+
+class RecordingPage : public korva::test::RecordingGraphics {
+public:
+    RecordingPage(double w, double h, PageRecord& record) : record_(record) { width = w, height = h; }
+    ~RecordingPage() override {
+        record_.texts = texts;
+        record_.calls = calls;
+        record_.printed = true;
+    }
+    void PenSize(double size) override {
+        record_.drawnWith = surface();
+        RecordingGraphics::PenSize(size);
+    }
+
+private:
+    PageRecord& record_;
+};
+
+// The plot window showing the start-value AB spectrum, the dialogs answered by the test
+// and the clock stopped at a known moment.
+class Printing : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        if (!platform::FileType::Lookup("image/png")) FileTypes::Initialize();  // as at start
+        openParameters();
+        countDrawings();
+        saveDialog = platform::SetSaveFileDialog(nullptr);
+        printDialogs = PrinterSetup::SetDialogs({});
+        platform::DateTime::SetClock([this] { return moments.at(std::min(clockReads++, moments.size() - 1)); });
+        Module1::psettings.clear();
+    }
+    void TearDown() override {
+        platform::SetSaveFileDialog(saveDialog);
+        PrinterSetup::SetDialogs(printDialogs);
+        platform::DateTime::SetClock(nullptr);
+        AppTest::TearDown();
+    }
+
+    void resizePlot(int width, int height) {
+        Window1().resize(width, height + Window1().menuBar()->height());
+        settle();
+        ASSERT_EQ(Window1().Width(), width);
+        ASSERT_EQ(Window1().Height(), height);
+    }
+
+    // Saves through the menu; the dialog answers `file`.
+    std::optional<platform::SaveFileRequest> save(std::optional<QString> file) {
+        std::optional<platform::SaveFileRequest> asked;
+        platform::SetSaveFileDialog([&](const platform::SaveFileRequest& request)
+                                        -> std::optional<platform::FolderItem> {
+            asked = request;
+            during = surface();
+            if (!file) return std::nullopt;
+            return platform::FolderItem(*file);
+        });
+        Window1().findChild<QAction*>("FileSavePlot")->trigger();
+        return asked;
+    }
+
+    // Answers the page-setup dialog with `accept`, and the print dialog with a page of that
+    // size, or with nothing when the width is 0.
+    static void answerPrinting(bool accept, double width, double height, PageRecord& record) {
+        PrinterSetup::SetDialogs(
+            {[accept](QPrinter&) { return accept; },
+             [width, height, &record](std::shared_ptr<QPrinter>) -> std::unique_ptr<platform::Graphics> {
+                 if (width <= 0) return nullptr;
+                 return std::make_unique<RecordingPage>(width, height, record);
+             }});
+    }
+
+    std::string stampAt(int moment) const {
+        return platform::DateTime{moments[moment]}.ToString(platform::DateTime::Style::Short,
+                                                            platform::DateTime::Style::Short) +
+               " ";
+    }
+
+    std::vector<QDateTime> moments = {QDateTime(QDate(2026, 3, 14), QTime(9, 26, 53)),
+                                      QDateTime(QDate(2027, 1, 2), QTime(23, 59, 1))};
+    std::size_t clockReads = 0;
+    Surface during{};
+    QTemporaryDir folder;
+    platform::SaveFileDialog saveDialog;
+    PrinterSetup::Dialogs printDialogs;
+};
+
+int inkIn(const QImage& image, QRect area) {
+    int ink = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) ink += qGray(image.pixel(x, y)) < 128;
+    }
+    return ink;
+}
+
+TEST_F(Printing, SavePlotWritesAPictureTwiceTheWindowsSize) {
+    struct Case {
+        int windowWidth, windowHeight;
+        Surface drawn;
+        int font;
+    };
+    const Case cases[] = {
+        {800, 600, {1600, 1200, 4}, 30},
+        {600, 800, {1200, 800, 2}, 20},  // taller than wide: the plot fills the upper half
+        {700, 700, {1400, 1400, 4}, 35},  // square counts as wide
+        {64, 64, {128, 128, 4}, 3},
+    };
+    for (const Case& c : cases) {
+        resizePlot(c.windowWidth, c.windowHeight);
+        const QString path = folder.filePath(QString("plot-%1.png").arg(c.windowWidth));
+        drawings = 0;
+        const auto asked = save(path);
+        ASSERT_TRUE(asked);
+        EXPECT_EQ(asked->defaultName, "NMR.png");
+        EXPECT_EQ(asked->nameFilter, "PNG image (*.png)");
+        EXPECT_EQ(during, c.drawn) << c.windowWidth << "x" << c.windowHeight;
+        EXPECT_EQ(surface(), (Surface{c.windowWidth, c.windowHeight, 1}));
+
+        const QImage saved(path, "PNG");
+        ASSERT_EQ(saved.size(), QSize(2 * c.windowWidth, 2 * c.windowHeight)) << path.toStdString();
+        const int half = static_cast<int>(c.drawn.canvasheight);
+        if (half < saved.height()) {
+            EXPECT_EQ(inkIn(saved, QRect(0, half, saved.width(), saved.height() - half)), 0);
+            EXPECT_EQ(saved.pixel(saved.width() / 2, saved.height() - 1), qRgb(255, 255, 255));
+        }
+        // The stamp stands in the top left corner, on the baseline at the font size.
+        if (c.font >= 20) {
+            EXPECT_GT(inkIn(saved, QRect(0, 0, 10 * c.font, c.font + 1)), 0);
+            EXPECT_EQ(inkIn(saved, QRect(0, c.font + c.font / 2, 10 * c.font, c.font / 3)), 0);
+        }
+        settle();
+        EXPECT_EQ(drawings, 1);
+    }
+}
+
+TEST_F(Printing, SavedPlotShowsTheSpectrumWhereTheRendererPutsIt) {
+    const QString path = folder.filePath("plot.png");
+    save(path);
+    const QImage saved(path, "PNG");
+    // At 1600 columns and pf 4, 3.5 Hz lands 480 + 3.5 * 200 / 60 columns from the right.
+    EXPECT_LT(qGray(saved.pixel(1108, 600)), 128);
+    EXPECT_EQ(saved.pixel(800, 600), qRgb(255, 255, 255));
+}
+
+TEST_F(Printing, ACancelledSaveWritesNothingAndPutsTheScreenBack) {
+    save(std::nullopt);
+    EXPECT_EQ(during, (Surface{1600, 1200, 4}));
+    EXPECT_EQ(surface(), (Surface{800, 600, 1}));
+    EXPECT_TRUE(QDir(folder.path()).isEmpty());
+    EXPECT_TRUE(messages.messages.empty());
+    settle();
+    EXPECT_EQ(drawings, 1);
+}
+
+TEST_F(Printing, AFailedSaveIsReportedAndPutsTheScreenBack) {
+    save(folder.filePath("no such folder/NMR.png"));
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_NE(messages.messages[0].find("could not be saved"), std::string::npos);
+    EXPECT_EQ(surface(), (Surface{800, 600, 1}));
+}
+
+TEST_F(Printing, APlotWindowTooWideForAPictureIsReportedAndPutsTheScreenBack) {
+    resizePlot(16400, 600);
+    drawings = 0;
+    const auto asked = save(folder.filePath("wide.png"));
+    EXPECT_FALSE(asked);  // refused before the dialog
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_NE(messages.messages[0].find("32800"), std::string::npos);
+    EXPECT_EQ(surface(), (Surface{16400, 600, 1}));
+    settle();
+    EXPECT_EQ(drawings, 1);
+}
+
+TEST_F(Printing, PrintDrawsOnThePageWithItsOwnPlotAreaAndTheStamp) {
+    struct Case {
+        double width, height;
+        Surface drawn;
+        float font;
+    };
+    const Case cases[] = {
+        {4800, 6400, {4800, 3200, 3}, 80},
+        {6400, 4800, {6400, 4800, 5}, 120},
+        {5000, 5000, {5000, 5000, 5}, 125},  // square counts as wide
+        {4800, 6601, {4800, 3300, 3}, 83},   // half of an odd height, rounded down; 82.5 up
+    };
+    for (const Case& c : cases) {
+        PageRecord page;
+        answerPrinting(true, c.width, c.height, page);
+        clockReads = 0;
+        drawings = 0;
+        Window1().findChild<QAction*>("FilePrint")->trigger();
+        ASSERT_TRUE(page.printed);
+        EXPECT_EQ(page.drawnWith, c.drawn) << c.width << "x" << c.height;
+        ASSERT_FALSE(page.texts.empty());
+        EXPECT_EQ(page.texts.back().text, stampAt(0));
+        EXPECT_EQ(page.texts.back().x, 0.0);
+        EXPECT_EQ(page.texts.back().y, c.font);
+        EXPECT_EQ(page.texts.back().fontSize, c.font);
+        EXPECT_EQ(std::count(page.calls.begin(), page.calls.end(), "fill"), 0);  // not cleared
+        EXPECT_EQ(surface(), (Surface{800, 600, 1}));
+        settle();
+        EXPECT_EQ(drawings, 1);
+    }
+}
+
+TEST_F(Printing, CancellingADialogEndsQuietly) {
+    PageRecord page;
+    answerPrinting(false, 4800, 6400, page);
+    Window1().findChild<QAction*>("FilePrint")->trigger();
+    EXPECT_TRUE(Module1::psettings.empty());
+    EXPECT_FALSE(page.printed);
+
+    answerPrinting(true, 0, 0, page);  // the page set-up accepted, the print dialog cancelled
+    Window1().findChild<QAction*>("FilePrint")->trigger();
+    EXPECT_NE(Module1::psettings.find("size="), std::string::npos);
+    EXPECT_FALSE(page.printed);
+    settle();
+    EXPECT_EQ(drawings, 0);
+    EXPECT_EQ(surface(), (Surface{800, 600, 1}));
+}
+
+TEST_F(Printing, TheNextJobStartsFromThePageSetUpAcceptedLast) {
+    PrinterSetup::SetDialogs({[](QPrinter& printer) {
+                                  printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A5),
+                                                                    QPageLayout::Landscape,
+                                                                    QMarginsF(7, 8.5, 9, 10),
+                                                                    QPageLayout::Millimeter));
+                                  return true;
+                              },
+                              [](std::shared_ptr<QPrinter>) { return nullptr; }});
+    Window1().findChild<QAction*>("FilePrint")->trigger();
+    std::optional<QPageLayout> offered;
+    PrinterSetup::SetDialogs({[&](QPrinter& printer) {
+                                  offered = printer.pageLayout();
+                                  return false;
+                              },
+                              [](std::shared_ptr<QPrinter>) { return nullptr; }});
+    Window1().findChild<QAction*>("FilePrint")->trigger();
+    ASSERT_TRUE(offered);
+    EXPECT_EQ(offered->pageSize().id(), QPageSize::A5);
+    EXPECT_EQ(offered->orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(offered->margins(QPageLayout::Millimeter), QMarginsF(7, 8.5, 9, 10));
+}
+
+TEST_F(Printing, TheStampGivesTheMomentTheCommandWasChosen) {
+    PageRecord page;
+    answerPrinting(true, 4800, 6400, page);
+    Window1().findChild<QAction*>("FilePrint")->trigger();  // reads the clock once, first
+    ASSERT_FALSE(page.texts.empty());
+    EXPECT_EQ(page.texts.back().text, stampAt(0));
+    EXPECT_NE(stampAt(0), stampAt(1));
+}
+
+TEST_F(Printing, PrintingToAPdfFileGivesOnePageWithThePlot) {
+    const QString pdf = folder.filePath("plot.pdf");
+    PrinterSetup::SetDialogs({[](QPrinter&) { return true; },
+                              [&](std::shared_ptr<QPrinter> printer) {
+                                  printer->setOutputFormat(QPrinter::PdfFormat);
+                                  printer->setOutputFileName(pdf);
+                                  return platform::PageGraphics(std::move(printer));
+                              }});
+    Window1().findChild<QAction*>("FilePrint")->trigger();
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 1);
+    EXPECT_GT(bytes.size(), 2000);
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+// The desktop's own dialogs open and can be cancelled; nothing is printed or saved.
+TEST_F(Printing, TheRealDialogsOpenAndCancel) {
+    PrinterSetup::SetDialogs(PrinterSetup::StandardDialogs());
+    platform::SetSaveFileDialog(saveDialog);
+    {
+        ModalRobot robot({}, QDialog::Rejected);
+        Window1().findChild<QAction*>("FilePrint")->trigger();
+        EXPECT_EQ(robot.answered, 1);
+        EXPECT_TRUE(Module1::psettings.empty());
+    }
+    {
+        int seen = 0;
+        ModalRobot robot([&](QDialog&) { ++seen; }, QDialog::Rejected);
+        Window1().findChild<QAction*>("FileSavePlot")->trigger();
+        EXPECT_EQ(seen, 1);
+    }
+    EXPECT_EQ(surface(), (Surface{800, 600, 1}));
+}
+
+}  // namespace
