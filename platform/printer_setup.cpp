@@ -115,9 +115,14 @@ void PrinterSetup::MaximumHorizontalResolution(std::int64_t dpi) { resolution_ =
 void PrinterSetup::MaximumVerticalResolution(std::int64_t dpi) { resolution_ = dpi; }
 
 std::unique_ptr<Graphics> PrinterSetup::ShowPrinterDialog() {
-    // A high-resolution printer already works at its device's highest resolution.
-    if (resolution_ > 0) printer_->setResolution(static_cast<int>(std::min<std::int64_t>(resolution_, 9600)));
-    return dialogs().print(printer_);
+    std::unique_ptr<Graphics> page = dialogs().print(printer_);
+    // Drawings on a page are measured in its dots; -1 gives 300 per inch, for which the
+    // plot's fixed margins and scale are made: at a printer's highest resolution they
+    // would shrink to a sliver of the page. The painter starts later, at the first drawing.
+    if (page)
+        printer_->setResolution(
+            resolution_ > 0 ? static_cast<int>(std::min<std::int64_t>(resolution_, 9600)) : 300);
+    return page;
 }
 
 PrinterSetup::Dialogs PrinterSetup::SetDialogs(Dialogs replacement) {

@@ -27,7 +27,7 @@ public:
 
     // Modal; true when the user accepts.
     bool ShowPageSetupDialog();
-    // -1 asks for the printer's highest resolution.
+    // Dots per inch of the printed page; -1 asks for the resolution the plot is made for.
     void MaximumHorizontalResolution(std::int64_t dpi);
     void MaximumVerticalResolution(std::int64_t dpi);
     // Modal; the surface of the page to print, in the page's device units, or nullptr when

@@ -292,13 +292,25 @@ TEST_F(Printing, TheStampGivesTheMomentTheCommandWasChosen) {
 
 TEST_F(Printing, PrintingToAPdfFileGivesOnePageWithThePlot) {
     const QString pdf = folder.filePath("plot.pdf");
-    PrinterSetup::SetDialogs({[](QPrinter&) { return true; },
+    std::shared_ptr<QPrinter> used;
+    PrinterSetup::SetDialogs({[](QPrinter& printer) {
+                                  printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
+                                                                    QPageLayout::Portrait,
+                                                                    QMarginsF(10, 10, 10, 10),
+                                                                    QPageLayout::Millimeter));
+                                  return true;
+                              },
                               [&](std::shared_ptr<QPrinter> printer) {
                                   printer->setOutputFormat(QPrinter::PdfFormat);
                                   printer->setOutputFileName(pdf);
+                                  used = printer;
                                   return platform::PageGraphics(std::move(printer));
                               }});
     Window1().findChild<QAction*>("FilePrint")->trigger();
+    // The page is drawn at 300 dots per inch: 190 mm of A4 inside 10 mm margins.
+    ASSERT_TRUE(used);
+    EXPECT_EQ(used->resolution(), 300);
+    EXPECT_NEAR(used->width(), 190 / 25.4 * 300, 3);
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
