@@ -90,7 +90,7 @@ void saveplot() {
     display(picture.Graphics());
     picture.Graphics().DrawText(text, 0, static_cast<double>(picture.Graphics().FontSize()));
     const std::optional<platform::FolderItem> file =
-        platform::ShowSaveFileDialog("image/png", QString("NMR") + ".png");
+        platform::FolderItem::ShowSaveFileDialog("image/png", QString("NMR") + ".png");
     if (file) picture.Save(*file);
 }
 

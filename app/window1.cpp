@@ -3,6 +3,7 @@
 #include "desktop_application.h"
 #include "menu.h"
 #include "module1_app.h"
+#include "window_download.h"
 #include "module1.h"
 
 namespace {
@@ -51,6 +52,7 @@ void Window1::CreateControls() {
 void Window1::AddMenuHandlers() {
     AddMenuHandler("FileQuit", [this] { return FileQuit_Action(); });
     AddMenuHandler("FilePrint", [this] { return FilePrint_Action(); });
+    AddMenuHandler("FileCheck", [this] { return FileCheck_Action(); });
     AddMenuHandler("FileAbout", [this] { return FileAbout_Action(); });
     AddMenuHandler("FileSavePlot", [this] { return FileSavePlot_Action(); });
 }
@@ -81,6 +83,11 @@ bool Window1::FileQuit_Action() {
 
 bool Window1::FilePrint_Action() {
     Module1::printer();
+    return false;
+}
+
+bool Window1::FileCheck_Action() {
+    WindowDownload().Show();
     return false;
 }
 

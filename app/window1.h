@@ -21,6 +21,7 @@ private:
     void Canvas1_Paint(platform::DesktopCanvas& canvas, platform::Graphics& g);
     bool FileQuit_Action();
     bool FilePrint_Action();
+    bool FileCheck_Action();
     bool FileAbout_Action();
     bool FileSavePlot_Action();
 

@@ -39,10 +39,12 @@ SaveFileDialog& current() {
 
 }  // namespace
 
-std::optional<FolderItem> ShowSaveFileDialog(std::string_view fileType, const QString& defaultName) {
+std::optional<FolderItem> FolderItem::ShowSaveFileDialog(std::string_view fileType,
+                                                         const QString& defaultName) {
     SaveFileRequest request{{}, {}, defaultName};
     if (const FileType::Registration* type = FileType::Lookup(fileType)) {
-        const QStringList extensions = QString::fromStdString(type->extensions).split(';', Qt::SkipEmptyParts);
+        const QStringList extensions =
+            QString::fromStdString(type->extensions).split(';', Qt::SkipEmptyParts);
         QStringList patterns;
         for (const QString& extension : extensions) patterns << "*." + extension;
         const QMimeType mime = QMimeDatabase().mimeTypeForName(QString::fromStdString(type->name));

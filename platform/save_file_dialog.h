@@ -18,11 +18,7 @@ struct SaveFileRequest {
     QString defaultName;
 };
 
-// The modal save dialog, filtered by the registered file type of that name: the chosen
-// file, or nothing when the user cancels.
-std::optional<FolderItem> ShowSaveFileDialog(std::string_view fileType, const QString& defaultName);
-
-// What the dialog does; tests answer it instead of a user.
+// What FolderItem::ShowSaveFileDialog does; tests answer it instead of a user.
 using SaveFileDialog = std::function<std::optional<FolderItem>(const SaveFileRequest&)>;
 SaveFileDialog SetSaveFileDialog(SaveFileDialog dialog);
 

@@ -7,6 +7,8 @@
 #include "desktop_application.h"
 #include "menu.h"
 #include "modal_robot.h"
+#include "network.h"
+#include "window_download.h"
 
 namespace {
 
@@ -130,6 +132,25 @@ TEST_F(PlotWindow, QuitClosingAndCtrlQEndTheProgramWithZero) {
         EXPECT_EQ(runEventLoop(quit), 0);
         platform::DesktopWindow::CloseAll();
     }
+}
+
+// Without a network the check needs no server: what matters here is the command's window.
+TEST_F(PlotWindow, CheckForUpdatesOpensTheUpdateWindowOnce) {
+    const auto query = platform::Network::SetQuery([] { return false; });
+    Module1::version = "1.61 December 31, 2021";
+    Window1().Show();
+    Window1().findChild<QAction*>("FileCheck")->trigger();
+    auto* update = platform::DesktopWindow::GetImplicitDesktopWindow("WindowDownload.WindowDownload");
+    ASSERT_NE(update, nullptr);
+    EXPECT_TRUE(update->isVisible());
+    EXPECT_EQ(update->Left(), Window1().Left() + 10);
+    auto& window = static_cast<class WindowDownload&>(*update);
+    window.StaticText1().Text("as the first check left it");
+    Window1().findChild<QAction*>("FileCheck")->trigger();
+    EXPECT_EQ(platform::DesktopWindow::GetImplicitDesktopWindow("WindowDownload.WindowDownload"),
+              update);
+    EXPECT_EQ(window.StaticText1().Text(), "as the first check left it");
+    platform::Network::SetQuery(query);
 }
 
 TEST_F(PlotWindow, AnExceptionInAHandlerIsReportedAndTheProgramGoesOn) {

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QSslConfiguration>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <chrono>
+
+#include "desktop_window.h"
+#include "folder_item.h"
+#include "module1.h"
+#include "network.h"
+#include "test_server.h"
+#include "url_connection.h"
+
+namespace korva::test {
+
+// A hidden window under the plot window's name, for the update window to place itself by.
+class PlotStandIn : public platform::DesktopWindow {
+public:
+    PlotStandIn() {
+        platform::WindowProperties properties;
+        properties.Title = "NMR";
+        properties.Width = 800;
+        properties.Height = 600;
+        properties.Visible = false;
+        SetProperties(properties);
+    }
+};
+
+inline PlotStandIn& plotWindow() {
+    return platform::DesktopWindow::ImplicitInstance<PlotStandIn>("Window1.Window1",
+                                                                  [] { return new PlotStandIn(); });
+}
+
+// The version data as the program has it, the home page on a local server whose
+// certificate the process trusts, a connected network, a scratch desktop and an opener
+// that records instead of starting programs.
+class UpdateTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(desktop.isValid());
+        Module1::appname = "KORVA";
+        Module1::CR = "\r\n";
+        Module1::version = "1.61 December 31, 2021";
+        Module1::websource = server.folder();
+
+        QSslConfiguration trusting = untrusting_;
+        trusting.addCaCertificate(TestServer::trustedCertificate());
+        QSslConfiguration::setDefaultConfiguration(trusting);
+
+        query_ = platform::Network::SetQuery([] { return true; });
+        opener_ = platform::FolderItem::SetOpener([this](const platform::FolderItem& item) {
+            opened << item.NativePath();
+            return true;
+        });
+        locator_ = platform::SpecialFolder::SetDesktopLocator(
+            [this] { return platform::FolderItem(desktop.path()); });
+    }
+
+    void TearDown() override {
+        platform::DesktopWindow::CloseAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QSslConfiguration::setDefaultConfiguration(untrusting_);
+        platform::Network::SetQuery(std::move(query_));
+        platform::FolderItem::SetOpener(std::move(opener_));
+        platform::SpecialFolder::SetDesktopLocator(std::move(locator_));
+        if (timeouts_) platform::URLConnection::SetTimeoutLength(std::move(timeouts_));
+    }
+
+    // Time-outs last `length` each, whatever their seconds; the seconds asked are kept.
+    void shortenTimeouts(std::chrono::milliseconds length) {
+        auto previous = platform::URLConnection::SetTimeoutLength([this, length](std::int64_t s) {
+            timeoutSeconds.push_back(s);
+            return length;
+        });
+        if (!timeouts_) timeouts_ = std::move(previous);
+    }
+
+    QStringList desktopFiles() const {
+        return QDir(desktop.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+    QString desktopFile(const QString& name) const { return desktop.filePath(name); }
+
+    static bool updateWindowIsOpen() {
+        return platform::DesktopWindow::GetImplicitDesktopWindow("WindowDownload.WindowDownload");
+    }
+
+    // Runs events until the condition holds; false when five seconds pass first.
+    static bool waitFor(const std::function<bool()>& condition) {
+        return QTest::qWaitFor(condition, 5000);
+    }
+
+    TestServer server;
+    QTemporaryDir desktop;
+    QStringList opened;
+    std::vector<std::int64_t> timeoutSeconds;
+
+private:
+    const QSslConfiguration untrusting_ = QSslConfiguration::defaultConfiguration();
+    platform::Network::Query query_;
+    platform::FolderItem::Opener opener_;
+    platform::SpecialFolder::Locator locator_;
+    platform::URLConnection::TimeoutLength timeouts_;
+};
+
+}  // namespace korva::test

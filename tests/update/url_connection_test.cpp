@@ -1,0 +1,106 @@
+#include <QFile>
+
+#include "update_fixture.h"
+
+namespace {
+
+using korva::test::Reply;
+using korva::test::UpdateTest;
+using platform::FolderItem;
+using platform::URLConnection;
+
+using Connection = UpdateTest;
+
+TEST_F(Connection, ReportsEachPieceAsItArrivesThenTheWholeFile) {
+    QByteArray body;
+    for (int i = 0; i < 20'000; ++i) body += QByteArray::number(i) + ' ';
+    server.serve("piece.bin", {200, body, Reply::Ending::Whole, 5});
+    URLConnection connection;
+    std::string pieces;
+    std::int64_t lastReceived = 0;
+    std::string receivedUrl;
+    std::int64_t receivedStatus = 0;
+    QString receivedFile;
+    connection.ReceivingProgressed = [&](URLConnection& c, std::int64_t received,
+                                         std::int64_t total, const std::string& data) {
+        EXPECT_EQ(&c, &connection);
+        EXPECT_EQ(total, body.size());
+        pieces += data;
+        EXPECT_EQ(received, static_cast<std::int64_t>(pieces.size()));
+        lastReceived = received;
+    };
+    connection.FileReceived = [&](URLConnection&, const std::string& url, std::int64_t status,
+                                  const FolderItem& file) {
+        receivedUrl = url;
+        receivedStatus = status;
+        receivedFile = file.NativePath();
+    };
+    connection.Error = [](URLConnection&, const platform::PlatformError& e) {
+        ADD_FAILURE() << e.what();
+    };
+    const std::string url = Module1::websource + "piece.bin";
+    const FolderItem destination = FolderItem(desktop.path()).Child("piece.bin");
+    connection.Send("GET", url, destination, 60);
+    EXPECT_TRUE(connection.Busy());
+    ASSERT_TRUE(waitFor([&] { return !receivedFile.isEmpty(); }));
+    EXPECT_FALSE(connection.Busy());
+    EXPECT_EQ(pieces, body.toStdString());
+    EXPECT_EQ(lastReceived, body.size());
+    EXPECT_EQ(receivedUrl, url);
+    EXPECT_EQ(receivedStatus, 200);
+    EXPECT_EQ(receivedFile, destination.NativePath());
+    QFile file(receivedFile);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), body);
+}
+
+TEST_F(Connection, RequestsOnlyWebAddresses) {
+    for (const char* address :
+         {"", "korva.example/classes/programs/KORVA.zip", "file:///etc/hostname",
+          "ftp://127.0.0.1/KORVA.zip", "https:///KORVA.zip"}) {
+        SCOPED_TRACE(address);
+        URLConnection connection;
+        EXPECT_THROW(connection.SendSync("GET", address, 30), platform::NetworkException);
+        EXPECT_THROW(connection.Send("GET", address, FolderItem(desktop.filePath("x.zip")), 60),
+                     platform::NetworkException);
+        EXPECT_FALSE(connection.Busy());
+    }
+    EXPECT_TRUE(desktopFiles().isEmpty());
+}
+
+TEST_F(Connection, RunsOneTransferAtATimeAndStopsItSilently) {
+    server.serve("slow.bin", {200, QByteArray(10'000, 'x'), Reply::Ending::StallHalfway});
+    URLConnection connection;
+    int events = 0;
+    connection.ReceivingProgressed = [&](URLConnection&, std::int64_t, std::int64_t,
+                                         const std::string&) { ++events; };
+    connection.FileReceived = [&](URLConnection&, const std::string&, std::int64_t,
+                                  const FolderItem&) { ++events; };
+    connection.Error = [&](URLConnection&, const platform::PlatformError&) { ++events; };
+    const std::string url = Module1::websource + "slow.bin";
+    connection.Send("GET", url, FolderItem(desktop.filePath("slow.bin")), 60);
+    ASSERT_TRUE(waitFor([&] { return events > 0; }));
+
+    EXPECT_THROW(connection.Send("GET", url, FolderItem(desktop.filePath("other.bin")), 60),
+                 platform::PlatformError);
+    EXPECT_THROW(connection.SendSync("GET", url, 30), platform::PlatformError);
+    const int before = events;
+    connection.Disconnect();
+    EXPECT_FALSE(connection.Busy());
+    ASSERT_TRUE(waitFor([this] { return server.closedConnections() == 1; }));
+    EXPECT_EQ(events, before);
+    EXPECT_TRUE(desktopFiles().isEmpty());
+    EXPECT_EQ(server.requests("slow.bin"), 1);
+}
+
+TEST(FolderItemChild, NamesAnItemInsideTheFolderOnly) {
+    const FolderItem folder("/home/student/Desktop");
+    EXPECT_EQ(folder.Child("KORVA.zip").NativePath(), "/home/student/Desktop/KORVA.zip");
+    EXPECT_EQ(folder.Child("N\xC3\xBC.zip").NativePath(),
+              QString::fromUtf8("/home/student/Desktop/N\u00FC.zip"));
+    for (const char* name : {"", ".", "..", "../KORVA.zip", "sub/KORVA.zip", "/KORVA.zip"}) {
+        EXPECT_THROW(folder.Child(name), platform::PlatformError) << name;
+    }
+}
+
+}  // namespace

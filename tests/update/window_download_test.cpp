@@ -1,0 +1,504 @@
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPalette>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTimer>
+
+#include "desktop_application.h"
+#include "message_recorder.h"
+#include "update_fixture.h"
+#include "window_download.h"
+
+namespace {
+
+using korva::test::plotWindow;
+using korva::test::Reply;
+using korva::test::TestServer;
+using korva::test::UpdateTest;
+using namespace std::chrono_literals;
+
+using UpdateWindow = UpdateTest;
+using VersionCheck = UpdateTest;
+using Download = UpdateTest;
+
+const QString kVersionFile = "KORVA_version.txt";
+const QString kPackage = "KORVA.zip";
+
+// The messages of the outcome table, for the running version "1.61 December 31, 2021".
+const std::string kNoConnection =
+    "Web connection was unsuccessful.\r\nPlease check network or use a browser to access link.";
+const std::string kBadLink =
+    "There is a problem with the update link.\r\nPlease use a browser to access link.";
+const std::string kUpToDate =
+    "You are running version 1.61 December 31, 2021.\r\n\r\n"
+    "This 64 bit version of KORVA is up to date.";
+std::string newer(const std::string& reply) {
+    return "The newest version is " + reply +
+           ".\r\nYou are running version 1.61 December 31, 2021.\r\n\r\n"
+           "Download latest version to desktop?";
+}
+std::string older(const std::string& reply) {
+    return "You are running version 1.61 December 31, 2021\r\nwhich is newer than online " + reply +
+           ".";
+}
+const std::string kDownloadFailed =
+    "The download was unsuccessful.\r\nPlease try again or use a browser.";
+
+// Every line shows whole (no wrapping) and all lines fit the label's height.
+void expectFits(const platform::DesktopLabel& label) {
+    const QFontMetrics metrics = label.fontMetrics();
+    const QStringList lines = label.text().split('\n');
+    for (const QString& line : lines) {
+        EXPECT_LE(metrics.horizontalAdvance(line), label.width()) << line.toStdString();
+    }
+    EXPECT_LE(lines.size() * metrics.lineSpacing(), label.height()) << label.Text();
+}
+
+// A package's bytes that differ from place to place, so that a piece lost or repeated shows.
+QByteArray packageBytes(int size) {
+    QByteArray bytes(size, '\0');
+    for (int i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
+    return bytes;
+}
+
+QByteArray contentsOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+TEST_F(UpdateWindow, IsBuiltWithItsLayoutBesideThePlotWindow) {
+    server.serve(kVersionFile, {200, "1.61 December 31, 2021"});
+    plotWindow().Left(100);
+    auto& window = WindowDownload();
+    EXPECT_EQ(window.Title(), "Update");
+    EXPECT_EQ(window.Width(), 370);
+    EXPECT_EQ(window.Height(), 200);
+    EXPECT_EQ(window.Left(), 110);
+    EXPECT_EQ(window.parentWidget(), &plotWindow());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(window.windowFlags() &
+                 (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint));
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowCloseButtonHint);
+
+    struct Control {
+        const char* name;
+        QRect geometry;
+        bool visible;
+        std::string text;
+    };
+    const Control controls[] = {
+        {"ProgressBar1", {18, 155, 335, 20}, false, ""},
+        {"StaticText2",
+         {18, 124, 248, 35},
+         false,
+         "Downloading to desktop...\r\nThis window will close when finished."},
+        {"StaticText1", {17, 43, 341, 75}, true, kUpToDate},
+        {"PushButton1", {192, 119, 80, 20}, true, "Close"},
+        {"PushButton2", {278, 119, 85, 20}, false, "Download"},
+        {"StaticText3", {17, 13, 100, 20}, true, "KORVA"},
+        {"EditField1", {14, 173, 342, 22}, true, Module1::websource},
+    };
+    for (const Control& c : controls) {
+        auto& control = window.ControlByName<platform::DesktopUIControl>(c.name);
+        auto* widget = dynamic_cast<QWidget*>(&control);
+        EXPECT_EQ(widget->geometry(), c.geometry) << c.name;
+        EXPECT_EQ(control.Visible(), c.visible) << c.name;
+        if (auto* label = dynamic_cast<platform::DesktopLabel*>(&control)) {
+            EXPECT_EQ(label->Text(), c.text) << c.name;
+            expectFits(*label);
+        }
+        if (auto* button = dynamic_cast<platform::DesktopButton*>(&control)) {
+            EXPECT_EQ(button->Caption(), c.text) << c.name;
+        }
+    }
+    EXPECT_EQ(window.EditField1().Text(), Module1::websource);
+    EXPECT_FALSE(window.EditField1().hasFrame());
+    EXPECT_TRUE(window.StaticText3().font().bold());
+    EXPECT_FALSE(window.StaticText1().font().bold());
+    EXPECT_TRUE(window.PushButton2().Default());
+    EXPECT_FALSE(window.PushButton1().Default());
+    EXPECT_FALSE(window.FileDownloader().Busy());
+    EXPECT_NE(&window.FileDownloader(), &window.Checker());
+}
+
+TEST_F(UpdateWindow, WithoutAPlotWindowStandsAtTheLeftEdge) {
+    server.serve(kVersionFile, {200, "1.61 December 31, 2021"});
+    auto& window = WindowDownload();
+    EXPECT_EQ(window.Left(), 10);
+    EXPECT_EQ(window.parentWidget(), nullptr);
+}
+
+TEST_F(VersionCheck, ReportsEachPublishedText) {
+    const auto limit = static_cast<int>(platform::URLConnection::kSyncReplyLimit);
+    struct Case {
+        const char* name;
+        Reply reply;
+        std::string message;
+        bool offersDownload;
+        bool realistic = true;  // a text short enough for the label
+    };
+    // Texts order byte by byte, both whole: "1.7" after "1.61" ('7' > '6'), "1.100" before
+    // it ('1' < '6'), the running text with a line break after it (longer, same start).
+    const Case cases[] = {
+        {"equal", {200, "1.61 December 31, 2021"}, kUpToDate, false},
+        {"newer", {200, "1.7 January 1, 2023"}, newer("1.7 January 1, 2023"), true},
+        {"older", {200, "1.100 March 3, 2030"}, older("1.100 March 3, 2030"), false},
+        {"empty", {200, ""}, older(""), false},
+        {"trailing line break",
+         {200, "1.61 December 31, 2021\n"},
+         newer("1.61 December 31, 2021\n"),
+         true},
+        {"UTF-8", {200, "1.62 D\u00E9cembre 2022"}, newer("1.62 D\u00E9cembre 2022"), true},
+        {"page", {200, "<html><body>Moved</body></html>"}, kBadLink, false},
+        {"'<' inside", {200, "1.62 <b>beta</b>"}, kBadLink, false},
+        {"error status", {404, "1.99"}, kNoConnection, false},
+        {"error page", {500, "<html>Server error</html>"}, kNoConnection, false},
+        {"a status Qt lets pass", {300, "1.99"}, kNoConnection, false},
+        {"success without a body", {204, ""}, older(""), false},
+        {"longest", {200, QByteArray(limit, '9')}, newer(std::string(limit, '9')), true, false},
+        {"too long", {200, QByteArray(limit + 1, '9')}, kNoConnection, false},
+        {"too long, unannounced",
+         {200, QByteArray(limit + 1, '9'), Reply::Ending::NoLength},
+         kNoConnection,
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        server.serve(kVersionFile, c.reply);
+        const int before = server.requests(kVersionFile);
+        auto& window = WindowDownload();
+        EXPECT_EQ(server.requests(kVersionFile), before + 1);
+        EXPECT_EQ(window.StaticText1().Text(), c.message);
+        EXPECT_EQ(window.PushButton1().Caption(), c.offersDownload ? "Later" : "Close");
+        EXPECT_EQ(window.PushButton2().Visible(), c.offersDownload);
+        EXPECT_FALSE(window.ProgressBar1().Visible());
+        if (c.realistic) expectFits(window.StaticText1());
+        window.PushButton1().Press();
+        EXPECT_FALSE(updateWindowIsOpen());
+    }
+    EXPECT_EQ(server.methods().count("GET"), server.methods().size());
+    // The label shows the reply's bytes as UTF-8.
+    server.serve(kVersionFile, {200, "1.62 D\u00E9cembre 2022"});
+    EXPECT_TRUE(WindowDownload().StaticText1().text().contains(QString::fromUtf8("D\u00E9cembre")));
+}
+
+TEST_F(VersionCheck, UpToDateInDarkModeAddsALine) {
+    const QPalette light = QApplication::palette();
+    QPalette dark = light;
+    dark.setColor(QPalette::Window, QColor(32, 32, 32));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    QApplication::setPalette(dark);
+    server.serve(kVersionFile, {200, "1.61 December 31, 2021"});
+    auto& window = WindowDownload();
+    const std::string text = window.StaticText1().Text();
+    expectFits(window.StaticText1());
+    window.Close();
+    server.serve(kVersionFile, {200, "1.7 January 1, 2023"});
+    const std::string newerText = WindowDownload().StaticText1().Text();
+    QApplication::setPalette(light);
+    EXPECT_EQ(text, kUpToDate + "\r\nCurrently running in dark mode.");
+    EXPECT_EQ(newerText, newer("1.7 January 1, 2023"));
+}
+
+TEST_F(VersionCheck, WithoutANetworkConnectionSendsNoRequest) {
+    platform::Network::SetQuery([] { return false; });
+    server.serve(kVersionFile, {200, "1.7 January 1, 2023"});
+    auto& window = WindowDownload();
+    EXPECT_EQ(window.StaticText1().Text(), kNoConnection);
+    EXPECT_EQ(server.requests(kVersionFile), 0);
+    EXPECT_EQ(window.PushButton1().Caption(), "Close");
+    EXPECT_FALSE(window.PushButton2().Visible());
+    EXPECT_EQ(window.EditField1().Text(), Module1::websource);
+}
+
+TEST_F(VersionCheck, AFailedRequestSaysSoAndTheWindowStaysUsable) {
+    shortenTimeouts(300ms);
+    TestServer stranger(TestServer::Certificate::Untrusted);
+    stranger.serve(kVersionFile, {200, "1.7 January 1, 2023"});
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost, 0));
+    const std::string closedPort = "https://127.0.0.1:" + std::to_string(closed.serverPort()) + "/";
+    closed.close();
+    server.serve(kVersionFile, {200, "", Reply::Ending::Silent});
+
+    struct Case {
+        const char* name;
+        std::string websource;
+    };
+    const Case cases[] = {
+        {"no answer", server.folder()},
+        {"untrusted certificate", stranger.folder()},
+        {"nobody listening", closedPort},
+        {"not a web address", "korva.example/classes/programs/"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Module1::websource = c.websource;
+        QElapsedTimer clock;
+        clock.start();
+        auto& window = WindowDownload();
+        EXPECT_LT(clock.elapsed(), 3000);
+        EXPECT_EQ(window.StaticText1().Text(), kNoConnection);
+        EXPECT_EQ(window.PushButton1().Caption(), "Close");
+        EXPECT_FALSE(window.PushButton2().Visible());
+        QTest::mouseClick(&window.PushButton1(), Qt::LeftButton);
+        EXPECT_FALSE(updateWindowIsOpen());
+    }
+    EXPECT_EQ(stranger.requests(kVersionFile), 0);  // the handshake was refused
+    EXPECT_EQ(server.requests(kVersionFile), 1);
+}
+
+TEST_F(VersionCheck, WithoutAnAnswerWaitsUntilTheTimeOut) {
+    server.serve(kVersionFile, {200, "", Reply::Ending::Silent});
+    shortenTimeouts(400ms);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(WindowDownload().StaticText1().Text(), kNoConnection);
+    EXPECT_GE(clock.elapsed(), 400);
+    EXPECT_LT(clock.elapsed(), 3000);
+}
+
+TEST_F(VersionCheck, TheCheckWaitsThirtySecondsAndTheDownloadSixty) {
+    // Unshortened, a time-out lasts its seconds.
+    const auto real = platform::URLConnection::SetTimeoutLength({});
+    platform::URLConnection::SetTimeoutLength(real);
+    EXPECT_EQ(real(30), 30s);
+    EXPECT_EQ(real(60), 60s);
+
+    shortenTimeouts(5s);
+    server.serve(kVersionFile, {200, "1.7 January 1, 2023"});
+    server.serve(kPackage, {200, "package"});
+    auto& window = WindowDownload();
+    window.PushButton2().Press();
+    ASSERT_TRUE(waitFor([this] { return !updateWindowIsOpen(); }));
+    EXPECT_EQ(timeoutSeconds, (std::vector<std::int64_t>{30, 60}));
+}
+
+TEST_F(UpdateWindow, CheckingAgainShowsTheOpenWindowWithoutASecondRequest) {
+    server.serve(kVersionFile, {200, "1.7 January 1, 2023"});
+    auto& first = WindowDownload();
+    first.Show();
+    EXPECT_EQ(&WindowDownload(), &first);
+    WindowDownload().Show();
+    EXPECT_EQ(server.requests(kVersionFile), 1);
+    EXPECT_EQ(first.StaticText1().Text(), newer("1.7 January 1, 2023"));
+    EXPECT_EQ(first.PushButton1().Caption(), "Later");
+
+    // Typed text is never read back: nothing changes, not even the address used later.
+    QTest::keyClicks(&first.EditField1(), "https://elsewhere.example/");
+    first.Close();
+    ASSERT_FALSE(updateWindowIsOpen());
+
+    server.serve(kVersionFile, {200, "1.61 December 31, 2021"});
+    auto& second = WindowDownload();
+    EXPECT_EQ(server.requests(kVersionFile), 2);
+    EXPECT_EQ(second.StaticText1().Text(), kUpToDate);
+    EXPECT_EQ(second.PushButton1().Caption(), "Close");
+    EXPECT_FALSE(second.PushButton2().Visible());
+    EXPECT_EQ(second.EditField1().Text(), Module1::websource);
+}
+
+TEST_F(VersionCheck, ClosingTheWindowWhileItWaitsEndsTheWait) {
+    shortenTimeouts(5s);
+    server.serve(kVersionFile, {200, "1.7 January 1, 2023", Reply::Ending::Silent});
+    server.onRequest = [](const QString&) { WindowDownload().Close(); };
+    QElapsedTimer clock;
+    clock.start();
+    QPointer<class WindowDownload> window = &WindowDownload();
+    EXPECT_LT(clock.elapsed(), 2000);
+    // The opening handler stopped there: it wrote nothing after the close.
+    EXPECT_EQ(window->StaticText1().Text(), "You are running version");
+    EXPECT_FALSE(window->PushButton2().Visible());
+
+    ASSERT_TRUE(waitFor([&] { return !updateWindowIsOpen(); }));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+
+    server.onRequest = nullptr;
+    server.serve(kVersionFile, {200, "1.7 January 1, 2023"});
+    EXPECT_EQ(WindowDownload().StaticText1().Text(), newer("1.7 January 1, 2023"));
+}
+
+TEST_F(VersionCheck, QuittingWhileItWaitsEndsTheWaitAndTheEventLoop) {
+    shortenTimeouts(10s);
+    server.serve(kVersionFile, {200, "", Reply::Ending::Silent});
+    server.onRequest = [](const QString&) { platform::Quit(0); };
+    // As in the program: the menu command runs from the event loop.
+    QTimer::singleShot(0, [] { WindowDownload().Show(); });
+    QTimer::singleShot(3000, [] { QCoreApplication::exit(42); });
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_LT(clock.elapsed(), 3000);
+    ASSERT_TRUE(updateWindowIsOpen());
+    EXPECT_EQ(WindowDownload().StaticText1().Text(), kNoConnection);
+}
+
+TEST_F(Download, LandsWholeOnTheDesktopIsOpenedAndClosesTheWindow) {
+    const QByteArray package = packageBytes(300'000);
+    struct Case {
+        const char* name;
+        Reply::Ending ending;
+        std::int64_t total;  // as reported
+    };
+    for (Case c : {Case{"announced", Reply::Ending::Whole, package.size()},
+                   Case{"unannounced", Reply::Ending::NoLength, -1}}) {
+        SCOPED_TRACE(c.name);
+        opened.clear();
+        writeFile(desktopFile(kPackage), "an older package");
+        server.serve(kVersionFile, {200, "1.7 January 1, 2023"});
+        server.serve(kPackage, {200, package, c.ending, 4});
+        auto& window = WindowDownload();
+
+        struct Report {
+            std::int64_t received, total;
+            double value;
+            std::int64_t maximum;
+            int barMaximum;
+        };
+        std::vector<Report> reports;
+        auto show = window.FileDownloader().ReceivingProgressed;
+        window.FileDownloader().ReceivingProgressed = [&](platform::URLConnection& connection,
+                                                          std::int64_t received, std::int64_t total,
+                                                          const std::string& data) {
+            show(connection, received, total, data);
+            reports.push_back({received, total, window.ProgressBar1().Value(),
+                               window.ProgressBar1().MaximumValue(),
+                               window.ProgressBar1().maximum()});
+        };
+        QTest::mouseClick(&window.PushButton2(), Qt::LeftButton);
+        EXPECT_TRUE(window.ProgressBar1().Visible());
+        EXPECT_TRUE(window.StaticText2().Visible());
+        expectFits(window.StaticText2());
+        EXPECT_EQ(window.PushButton1().Caption(), "Later");
+
+        ASSERT_TRUE(waitFor([this] { return !updateWindowIsOpen(); }));
+        EXPECT_EQ(contentsOf(desktopFile(kPackage)), package);
+        EXPECT_EQ(desktopFiles(), QStringList{kPackage});
+        EXPECT_EQ(opened, QStringList{desktopFile(kPackage)});
+
+        ASSERT_GE(reports.size(), 2u);
+        std::int64_t previous = 0;
+        for (const Report& r : reports) {
+            EXPECT_GT(r.received, previous);
+            previous = r.received;
+            EXPECT_EQ(r.total, c.total);
+            EXPECT_EQ(r.value, static_cast<double>(r.received));
+            EXPECT_EQ(r.maximum, r.total);
+            if (r.total < 0) {
+                EXPECT_EQ(r.barMaximum, 0) << "a busy bar for an unknown total";
+            }
+        }
+        EXPECT_EQ(reports.back().received, package.size());
+    }
+    EXPECT_EQ(server.requests(kPackage), 2);
+}
+
+TEST_F(Download, AFailureLeavesTheOldPackageSaysSoAndMayBeTriedAgain) {
+    shortenTimeouts(300ms);
+    const QByteArray package = packageBytes(100'000);
+    struct Case {
+        const char* name;
+        Reply reply;
+        bool desktopExists = true;
+    };
+    const Case cases[] = {
+        {"dropped halfway", {200, package, Reply::Ending::DropHalfway}},
+        {"stalled halfway", {200, package, Reply::Ending::StallHalfway}},
+        {"error status", {404, "<html>Not here</html>"}},
+        {"no desktop folder", {200, package}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        opened.clear();
+        writeFile(desktopFile(kPackage), "an older package");
+        server.serve(kVersionFile, {200, "1.7 January 1, 2023"});
+        server.serve(kPackage, c.reply);
+        auto previousDesktop =
+            platform::SpecialFolder::SetDesktopLocator([&, exists = c.desktopExists] {
+                return platform::FolderItem(exists ? desktop.path() : desktop.filePath("gone"));
+            });
+        auto& window = WindowDownload();
+        window.PushButton2().Press();
+
+        ASSERT_TRUE(waitFor([&] { return window.StaticText2().Text() == kDownloadFailed; }));
+        EXPECT_TRUE(window.StaticText2().Visible());
+        expectFits(window.StaticText2());
+        EXPECT_FALSE(window.ProgressBar1().Visible());
+        EXPECT_TRUE(window.PushButton2().Visible());
+        EXPECT_EQ(contentsOf(desktopFile(kPackage)), "an older package");
+        EXPECT_EQ(desktopFiles(), QStringList{kPackage});
+        EXPECT_TRUE(opened.isEmpty());
+        EXPECT_TRUE(updateWindowIsOpen());
+
+        // Pressed again, Download starts awindow.
+        platform::SpecialFolder::SetDesktopLocator(std::move(previousDesktop));
+        server.serve(kPackage, {200, package});
+        window.PushButton2().Press();
+        EXPECT_EQ(window.StaticText2().Text(),
+                  "Downloading to desktop...\r\nThis window will close when finished.");
+        EXPECT_TRUE(window.ProgressBar1().Visible());
+        ASSERT_TRUE(waitFor([this] { return !updateWindowIsOpen(); }));
+        EXPECT_EQ(contentsOf(desktopFile(kPackage)), package);
+        EXPECT_EQ(opened, QStringList{desktopFile(kPackage)});
+    }
+}
+
+TEST_F(Download, ClosingTheWindowStopsTheTransferAndLeavesNoFile) {
+    server.serve(kVersionFile, {200, "1.7 January 1, 2023"});
+    server.serve(kPackage, {200, packageBytes(100'000), Reply::Ending::StallHalfway});
+    auto& window = WindowDownload();
+    int reports = 0;
+    auto show = window.FileDownloader().ReceivingProgressed;
+    window.FileDownloader().ReceivingProgressed = [&](platform::URLConnection& connection,
+                                                      std::int64_t received, std::int64_t total,
+                                                      const std::string& data) {
+        ++reports;
+        show(connection, received, total, data);
+    };
+    window.PushButton2().Press();
+    ASSERT_TRUE(waitFor([&] { return window.ProgressBar1().Value() > 0; }));
+    EXPECT_FALSE(QFile::exists(desktopFile(kPackage)));  // only a temporary file so far
+
+    window.PushButton2().Press();  // a second press changes nothing
+    QTest::qWait(50);
+    EXPECT_EQ(server.requests(kPackage), 1);
+    EXPECT_TRUE(window.ProgressBar1().Visible());
+    EXPECT_EQ(window.StaticText2().Text(),
+              "Downloading to desktop...\r\nThis window will close when finished.");
+
+    const int reportsBefore = reports;
+    const QPointer<class WindowDownload> closing = &window;
+    QTest::mouseClick(&window.PushButton1(), Qt::LeftButton);
+    EXPECT_FALSE(updateWindowIsOpen());
+    ASSERT_FALSE(closing.isNull());  // deleted later, but its transfer has stopped now
+    EXPECT_FALSE(closing->FileDownloader().Busy());
+    ASSERT_TRUE(waitFor([this] { return server.closedConnections() >= 2; }));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(reports, reportsBefore);
+    EXPECT_TRUE(desktopFiles().isEmpty());
+    EXPECT_TRUE(opened.isEmpty());
+}
+
+TEST_F(Download, APackageThatCannotBeOpenedStaysAndTheUserIsTold) {
+    korva::test::MessageRecorder messages;
+    platform::FolderItem::SetOpener([](const platform::FolderItem&) { return false; });
+    server.serve(kVersionFile, {200, "1.7 January 1, 2023"});
+    server.serve(kPackage, {200, "package"});
+    WindowDownload().PushButton2().Press();
+    ASSERT_TRUE(waitFor([this] { return !updateWindowIsOpen(); }));
+    EXPECT_EQ(contentsOf(desktopFile(kPackage)), "package");
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0],
+              "The file \"" + desktopFile(kPackage).toStdString() + "\" could not be opened.");
+}
+
+}  // namespace

@@ -1,0 +1,244 @@
+#include "window_download.h"
+
+#include <QCloseEvent>
+#include <QMetaObject>
+#include <QScopeGuard>
+
+#include "color.h"
+#include "desktop_application.h"
+#include "module1.h"
+#include "network.h"
+
+namespace {
+
+using platform::ControlKind;
+using platform::ControlSpec;
+using platform::DesktopButton;
+using platform::URLConnection;
+namespace style = platform::style;
+
+constexpr const char* kName = "WindowDownload.WindowDownload";
+constexpr const char* kPlotWindow = "Window1.Window1";
+constexpr const char* kDownloadingNote =
+    "Downloading to desktop...\r\nThis window will close when finished.";
+constexpr std::int64_t kCheckSeconds = 30;
+constexpr std::int64_t kDownloadSeconds = 60;
+
+// kind, name, left, top, width, height, text, style, tab
+constexpr ControlSpec kControls[] = {
+    {ControlKind::ProgressBar, "ProgressBar1", 18, 155, 335, 20, "", style::Hidden},
+    {ControlKind::Label, "StaticText2", 18, 124, 248, 35, kDownloadingNote,
+     style::Wraps | style::Hidden},
+    {ControlKind::Label, "StaticText1", 17, 43, 341, 75, "You are running version", style::Wraps},
+    {ControlKind::Button, "PushButton1", 192, 119, 80, 20, "Close", 0, 3},
+    {ControlKind::Button, "PushButton2", 278, 119, 85, 20, "Download",
+     style::Default | style::Hidden},
+    {ControlKind::Label, "StaticText3", 17, 13, 100, 20, "KORVA", style::Bold},
+    {ControlKind::TextField, "EditField1", 14, 173, 342, 22, "", style::Frameless, 7},
+};
+
+std::string noConnectionMessage() {
+    return "Web connection was unsuccessful." + Module1::CR +
+           "Please check network or use a browser to access link.";
+}
+
+std::int64_t plotWindowLeft() {
+    const platform::DesktopWindow* plot =
+        platform::DesktopWindow::GetImplicitDesktopWindow(kPlotWindow);
+    return plot ? plot->Left() : 0;
+}
+
+}  // namespace
+
+WindowDownload::WindowDownload()
+    : platform::DesktopWindow(platform::DesktopWindow::GetImplicitDesktopWindow(kPlotWindow)) {
+    Layout();
+    CreateControls();
+}
+
+void WindowDownload::Layout() {
+    // The white background colour is given but not switched on.
+    SetProperties({.Title = "Update",
+                   .Width = 370,
+                   .Height = 200,
+                   .MinimumWidth = 64,
+                   .MinimumHeight = 64,
+                   .MaximumWidth = 32000,
+                   .MaximumHeight = 32000,
+                   .Type = 3,
+                   .DefaultLocation = 3,
+                   .HasCloseButton = true,
+                   .HasMaximizeButton = false,
+                   .HasMinimizeButton = false,
+                   .Resizeable = false,
+                   .Visible = true,
+                   .BackgroundColor = std::nullopt});
+}
+
+void WindowDownload::CreateControls() {
+    platform::DesktopWindow::CreateControls(kControls);
+    PushButton1().Pressed = [this](DesktopButton& b) { PushButton1_Pressed(b); };
+    PushButton2().Pressed = [this](DesktopButton& b) { PushButton2_Pressed(b); };
+
+    auto* downloader = new URLConnection(this);
+    downloader->setObjectName("FileDownloader");
+    downloader->FileReceived = [this](URLConnection& c, const std::string& url, std::int64_t status,
+                                      const platform::FolderItem& file) {
+        FileDownloader_FileReceived(c, url, status, file);
+    };
+    downloader->ReceivingProgressed = [this](URLConnection& c, std::int64_t received,
+                                             std::int64_t total, const std::string& data) {
+        FileDownloader_ReceivingProgressed(c, received, total, data);
+    };
+    downloader->Error = [this](URLConnection& c, const platform::PlatformError& e) {
+        FileDownloader_Error(c, e);
+    };
+
+    auto* checker = new URLConnection(this);
+    checker->setObjectName("Checker");
+}
+
+platform::DesktopProgressBar& WindowDownload::ProgressBar1() const {
+    return ControlByName<platform::DesktopProgressBar>("ProgressBar1");
+}
+platform::DesktopLabel& WindowDownload::StaticText2() const {
+    return ControlByName<platform::DesktopLabel>("StaticText2");
+}
+platform::DesktopLabel& WindowDownload::StaticText1() const {
+    return ControlByName<platform::DesktopLabel>("StaticText1");
+}
+platform::DesktopButton& WindowDownload::PushButton1() const {
+    return ControlByName<platform::DesktopButton>("PushButton1");
+}
+platform::DesktopButton& WindowDownload::PushButton2() const {
+    return ControlByName<platform::DesktopButton>("PushButton2");
+}
+platform::DesktopLabel& WindowDownload::StaticText3() const {
+    return ControlByName<platform::DesktopLabel>("StaticText3");
+}
+platform::DesktopTextField& WindowDownload::EditField1() const {
+    return ControlByName<platform::DesktopTextField>("EditField1");
+}
+URLConnection& WindowDownload::FileDownloader() const { return connection("FileDownloader"); }
+URLConnection& WindowDownload::Checker() const { return connection("Checker"); }
+
+URLConnection& WindowDownload::connection(const char* name) const {
+    if (auto* found = findChild<URLConnection*>(name, Qt::FindDirectChildrenOnly)) return *found;
+    throw platform::NilObjectException(std::string("The window has no such connection: ") + name);
+}
+
+void WindowDownload::Event_Opening() {
+    EditField1().Text(Module1::websource);
+    Left(plotWindowLeft() + 10);
+
+    std::string message = noConnectionMessage();
+    if (platform::System::Network().IsConnected()) {
+        const std::optional<std::string> reply = publishedVersion();
+        if (closeWhenOpened_) {
+            QMetaObject::invokeMethod(
+                this, [this] { platform::RunHandler([this] { Close(); }); }, Qt::QueuedConnection);
+            return;
+        }
+        // A request that failed says what no connection says.
+        if (reply) message = outcome(*reply);
+    }
+    // std::string holds UTF-8, so the reply's bytes inside the message read as UTF-8.
+    StaticText1().Text(message);
+}
+
+// The published version text, or nothing when the request failed.
+std::optional<std::string> WindowDownload::publishedVersion() {
+    checking_ = true;
+    const auto done = qScopeGuard([this] { checking_ = false; });
+    try {
+        return Checker().SendSync("GET", Module1::websource + "KORVA_version.txt", kCheckSeconds);
+    } catch (const platform::NetworkException&) {
+        return std::nullopt;
+    }
+}
+
+// The message for the published text; offers the download when it is newer.
+std::string WindowDownload::outcome(const std::string& reply) {
+    const std::string& CR = Module1::CR;
+    const std::string& version = Module1::version;
+    if (reply.find('<') != std::string::npos) {
+        return "There is a problem with the update link." + CR +
+               "Please use a browser to access link.";
+    }
+    // Both texts whole, byte by byte: for UTF-8 that is the order of the code points.
+    const int order = reply.compare(version);
+    if (order > 0) {
+        PushButton1().Caption("Later");
+        PushButton2().Visible(true);
+        return "The newest version is " + reply + "." + CR + "You are running version " + version +
+               "." + CR + CR + "Download latest version to desktop?";
+    }
+    if (order < 0) {
+        return "You are running version " + version + CR + "which is newer than online " + reply +
+               ".";
+    }
+    std::string upToDate = "You are running version " + version + "." + CR + CR +
+                           "This 64 bit version of KORVA is up to date.";
+    if (platform::Color::IsDarkMode()) upToDate += CR + "Currently running in dark mode.";
+    return upToDate;
+}
+
+void WindowDownload::PushButton1_Pressed(DesktopButton&) { Close(); }
+
+void WindowDownload::PushButton2_Pressed(DesktopButton&) {
+    if (FileDownloader().Busy()) return;  // one transfer writes the package at a time
+    ProgressBar1().Value(0);
+    ProgressBar1().MaximumValue(100);
+    ProgressBar1().Visible(true);
+    StaticText2().Text(kDownloadingNote);  // a failed attempt may have replaced it
+    StaticText2().Visible(true);
+    try {
+        const std::string name = Module1::appname + ".zip";
+        FileDownloader().Send("GET", Module1::websource + name,
+                              platform::SpecialFolder::Desktop().Child(name), kDownloadSeconds);
+    } catch (const platform::PlatformError&) {
+        downloadFailed();
+    }
+}
+
+void WindowDownload::FileDownloader_ReceivingProgressed(URLConnection&, std::int64_t received,
+                                                        std::int64_t total, const std::string&) {
+    ProgressBar1().Value(static_cast<double>(received));
+    ProgressBar1().MaximumValue(total);
+}
+
+void WindowDownload::FileDownloader_FileReceived(URLConnection&, const std::string&, std::int64_t,
+                                                 const platform::FolderItem& file) {
+    // The package is whole on the desktop even when nothing can open it: the window's
+    // work is done either way.
+    const auto close = qScopeGuard([this] { Close(); });
+    file.Open();
+}
+
+void WindowDownload::FileDownloader_Error(URLConnection&, const platform::PlatformError&) {
+    downloadFailed();
+}
+
+void WindowDownload::downloadFailed() {
+    ProgressBar1().Visible(false);
+    StaticText2().Text("The download was unsuccessful." + Module1::CR +
+                       "Please try again or use a browser.");
+}
+
+void WindowDownload::closeEvent(QCloseEvent* event) {
+    if (checking_) {
+        // Closed while the version request waits: the wait ends now, and the window closes
+        // once its opening is over, so that it is never deleted under its own handler.
+        event->ignore();
+        closeWhenOpened_ = true;
+        Checker().Disconnect();
+        return;
+    }
+    FileDownloader().Disconnect();  // a download stops with the window and leaves no file
+    platform::DesktopWindow::closeEvent(event);
+}
+
+class WindowDownload& WindowDownload() {
+    return platform::DesktopWindow::ImplicitInstance<class WindowDownload>(
+        kName, [] { return new class WindowDownload(); });
+}
