@@ -57,9 +57,7 @@ void Window1::AddMenuHandlers() {
     AddMenuHandler("FileSavePlot", [this] { return FileSavePlot_Action(); });
 }
 
-platform::DesktopCanvas& Window1::Canvas1() const {
-    return ControlByName<platform::DesktopCanvas>("Canvas1");
-}
+KORVA_CONTROL_ACCESSOR(Window1, DesktopCanvas, Canvas1)
 
 void Window1::Canvas1_Paint(platform::DesktopCanvas&, platform::Graphics& g) {
     Module1::clearwin(g);

@@ -89,27 +89,13 @@ void WindowIntro::CreateControls() {
     PushButton1().Pressed = [this](platform::DesktopButton& b) { PushButton1_Pressed(b); };
 }
 
-platform::DesktopLabel& WindowIntro::Label2() const {
-    return ControlByName<platform::DesktopLabel>("Label2");
-}
-platform::DesktopLabel& WindowIntro::Label1() const {
-    return ControlByName<platform::DesktopLabel>("Label1");
-}
-platform::DesktopLabel& WindowIntro::Label3() const {
-    return ControlByName<platform::DesktopLabel>("Label3");
-}
-platform::DesktopCanvas& WindowIntro::Canvas1() const {
-    return ControlByName<platform::DesktopCanvas>("Canvas1");
-}
-platform::DesktopButton& WindowIntro::PushButton2() const {
-    return ControlByName<platform::DesktopButton>("PushButton2");
-}
-platform::DesktopLabel& WindowIntro::Label7() const {
-    return ControlByName<platform::DesktopLabel>("Label7");
-}
-platform::DesktopButton& WindowIntro::PushButton1() const {
-    return ControlByName<platform::DesktopButton>("PushButton1");
-}
+KORVA_CONTROL_ACCESSOR(WindowIntro, DesktopLabel, Label2)
+KORVA_CONTROL_ACCESSOR(WindowIntro, DesktopLabel, Label1)
+KORVA_CONTROL_ACCESSOR(WindowIntro, DesktopLabel, Label3)
+KORVA_CONTROL_ACCESSOR(WindowIntro, DesktopCanvas, Canvas1)
+KORVA_CONTROL_ACCESSOR(WindowIntro, DesktopButton, PushButton2)
+KORVA_CONTROL_ACCESSOR(WindowIntro, DesktopLabel, Label7)
+KORVA_CONTROL_ACCESSOR(WindowIntro, DesktopButton, PushButton1)
 
 // The whole picture, scaled into the whole canvas.
 void WindowIntro::Canvas1_Paint(platform::DesktopCanvas&, platform::Graphics& g) {

@@ -20,7 +20,7 @@ class DesktopMenuBar;
 
 // The error of reaching something that is not there.
 class NilObjectException : public PlatformError {
-public:
+  public:
     using PlatformError::PlatformError;
 };
 
@@ -70,7 +70,7 @@ struct ControlSpec {
 class DesktopWindow : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     ~DesktopWindow() override;
 
     // Shows the window and brings it to the front.
@@ -106,7 +106,8 @@ public:
     // registered (so that its own Opening handler reaches it), opened and, if visible, shown.
     template <class Window, class Make>
     static Window& ImplicitInstance(std::string_view name, Make make) {
-        if (DesktopWindow* open = GetImplicitDesktopWindow(name)) return static_cast<Window&>(*open);
+        if (DesktopWindow* open = GetImplicitDesktopWindow(name))
+            return static_cast<Window&>(*open);
         Window* window = make();
         window->open(std::string(name));
         return *window;
@@ -115,7 +116,7 @@ public:
     // Closes every open window, the last opened first, as the program ends.
     static void CloseAll();
 
-protected:
+  protected:
     explicit DesktopWindow(QWidget* owner = nullptr);
 
     // The window's size, kind, frame, title and colours.
@@ -136,7 +137,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void open(std::string name);
     void unregister();
     QWidget* findControl(std::string_view name) const;
@@ -151,3 +152,8 @@ private:
 };
 
 }  // namespace platform
+
+// Defines a window's accessor of one control: `Window::name()` returns the control
+// registered under "name", as the platform control class `Kind`.
+#define KORVA_CONTROL_ACCESSOR(Window, Kind, name) \
+    platform::Kind& Window::name() const { return ControlByName<platform::Kind>(#name); }

@@ -98,27 +98,13 @@ void WindowDownload::CreateControls() {
     checker->setObjectName("Checker");
 }
 
-platform::DesktopProgressBar& WindowDownload::ProgressBar1() const {
-    return ControlByName<platform::DesktopProgressBar>("ProgressBar1");
-}
-platform::DesktopLabel& WindowDownload::StaticText2() const {
-    return ControlByName<platform::DesktopLabel>("StaticText2");
-}
-platform::DesktopLabel& WindowDownload::StaticText1() const {
-    return ControlByName<platform::DesktopLabel>("StaticText1");
-}
-platform::DesktopButton& WindowDownload::PushButton1() const {
-    return ControlByName<platform::DesktopButton>("PushButton1");
-}
-platform::DesktopButton& WindowDownload::PushButton2() const {
-    return ControlByName<platform::DesktopButton>("PushButton2");
-}
-platform::DesktopLabel& WindowDownload::StaticText3() const {
-    return ControlByName<platform::DesktopLabel>("StaticText3");
-}
-platform::DesktopTextField& WindowDownload::EditField1() const {
-    return ControlByName<platform::DesktopTextField>("EditField1");
-}
+KORVA_CONTROL_ACCESSOR(WindowDownload, DesktopProgressBar, ProgressBar1)
+KORVA_CONTROL_ACCESSOR(WindowDownload, DesktopLabel, StaticText2)
+KORVA_CONTROL_ACCESSOR(WindowDownload, DesktopLabel, StaticText1)
+KORVA_CONTROL_ACCESSOR(WindowDownload, DesktopButton, PushButton1)
+KORVA_CONTROL_ACCESSOR(WindowDownload, DesktopButton, PushButton2)
+KORVA_CONTROL_ACCESSOR(WindowDownload, DesktopLabel, StaticText3)
+KORVA_CONTROL_ACCESSOR(WindowDownload, DesktopTextField, EditField1)
 URLConnection& WindowDownload::FileDownloader() const { return connection("FileDownloader"); }
 URLConnection& WindowDownload::Checker() const { return connection("Checker"); }
 
