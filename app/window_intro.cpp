@@ -75,8 +75,7 @@ void WindowIntro::Layout() {
                    .HasMaximizeButton = false,
                    .HasMinimizeButton = false,
                    .Resizeable = false,
-                   .Visible = true,
-                   .BackgroundColor = std::nullopt});
+                   .Visible = true});
 }
 
 void WindowIntro::CreateControls() {

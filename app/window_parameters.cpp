@@ -107,8 +107,7 @@ void WindowParameters::Layout() {
                    .HasMaximizeButton = true,
                    .HasMinimizeButton = true,
                    .Resizeable = false,
-                   .Visible = true,
-                   .BackgroundColor = std::nullopt});
+                   .Visible = true});
 }
 
 void WindowParameters::CreateControls() {

@@ -22,10 +22,12 @@ void ShowMessageBox(const std::string& message) {
 
 DesktopApplication::DesktopApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setQuitOnLastWindowClosed(false);  // the program says itself when it ends
-    MessageDialog::SetPresenter(ShowMessageBox);
+    previousPresenter_ = MessageDialog::SetPresenter(ShowMessageBox);
 }
 
-DesktopApplication::~DesktopApplication() { MessageDialog::SetPresenter(nullptr); }
+DesktopApplication::~DesktopApplication() {
+    MessageDialog::SetPresenter(std::move(previousPresenter_));
+}
 
 void DesktopApplication::SetSupportsHiDPI(bool on) {
     // Qt 6 always scales for the screen; HiDPI support means fractional factors are used

@@ -5,6 +5,8 @@
 #include <exception>
 #include <string>
 
+#include "message_dialog.h"
+
 namespace platform {
 
 class DesktopMenuBar;
@@ -37,6 +39,7 @@ public:
     int Run();
 
 private:
+    MessageDialog::Presenter previousPresenter_;
     VersionRecord version_{};
     DesktopMenuBar* menuBar_ = nullptr;
 };

@@ -187,7 +187,7 @@ void DesktopWindow::open(std::string name) {
     registry().emplace_back(std::move(name), this);
     opened_ = true;
     Event_Opening();
-    if (visibleWhenOpened_) show();
+    if (visibleWhenOpened_ && !closed_) show();  // a window closed while opening stays gone
 }
 
 void DesktopWindow::unregister() {

@@ -36,7 +36,7 @@ struct WindowProperties {
     bool HasCloseButton = true, HasMaximizeButton = false, HasMinimizeButton = false;
     bool Resizeable = false;
     bool Visible = true;
-    std::optional<Color> BackgroundColor;  // when set, the window paints it behind its controls
+    std::optional<Color> BackgroundColor = std::nullopt;  // painted behind the controls when set
 };
 
 enum class ControlKind { Label, TextField, Button, Slider, ProgressBar, Canvas };

@@ -71,8 +71,7 @@ void WindowDownload::Layout() {
                    .HasMaximizeButton = false,
                    .HasMinimizeButton = false,
                    .Resizeable = false,
-                   .Visible = true,
-                   .BackgroundColor = std::nullopt});
+                   .Visible = true});
 }
 
 void WindowDownload::CreateControls() {
