@@ -8,6 +8,7 @@
 #include "desktop_application.h"
 #include "module1.h"
 #include "network.h"
+#include "version_check.h"
 
 namespace {
 
@@ -144,28 +145,13 @@ std::optional<std::string> WindowDownload::publishedVersion() {
 
 // The message for the published text; offers the download when it is newer.
 std::string WindowDownload::outcome(const std::string& reply) {
-    const std::string& CR = Module1::CR;
-    const std::string& version = Module1::version;
-    if (reply.find('<') != std::string::npos) {
-        return "There is a problem with the update link." + CR +
-               "Please use a browser to access link.";
-    }
-    // Both texts whole, byte by byte: for UTF-8 that is the order of the code points.
-    const int order = reply.compare(version);
-    if (order > 0) {
+    const CheckOutcome found = Compare(reply, Module1::version);
+    if (found == CheckOutcome::NewerPublished) {
         PushButton1().Caption("Later");
         PushButton2().Visible(true);
-        return "The newest version is " + reply + "." + CR + "You are running version " + version +
-               "." + CR + CR + "Download latest version to desktop?";
     }
-    if (order < 0) {
-        return "You are running version " + version + CR + "which is newer than online " + reply +
-               ".";
-    }
-    std::string upToDate = "You are running version " + version + "." + CR + CR +
-                           "This 64 bit version of KORVA is up to date.";
-    if (platform::Color::IsDarkMode()) upToDate += CR + "Currently running in dark mode.";
-    return upToDate;
+    return OutcomeMessage(found, reply, Module1::version, Module1::CR,
+                          found == CheckOutcome::UpToDate && platform::Color::IsDarkMode());
 }
 
 void WindowDownload::PushButton1_Pressed(DesktopButton&) { Close(); }
