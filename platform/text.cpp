@@ -1,11 +1,14 @@
 #include "text.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
 #include <system_error>
+
+#include "mathematics.h"
 
 namespace platform {
 namespace {
@@ -65,9 +68,14 @@ bool overflows(std::string_view number) {
     return leading + exponent >= 0;
 }
 
+bool readsBack(const std::string& text, float value) {
+    return std::bit_cast<std::uint32_t>(Single(Val(text))) == std::bit_cast<std::uint32_t>(value);
+}
+
 std::string nonFinite(double value) {
     if (std::isnan(value)) return "NaN";
-    return value < 0 ? "-" + std::string(kInfinity) : std::string(kInfinity);
+    std::string text = value < 0 ? "-" : "";
+    return text.append(kInfinity);
 }
 
 }  // namespace
@@ -116,7 +124,16 @@ std::string Str(float value) {
     if (!std::isfinite(value)) return nonFinite(value);
     std::array<char, 64> buffer{};
     auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return std::string(buffer.data(), result.ptr);
+    std::string text(buffer.data(), result.ptr);
+    // Texts are read back as doubles and then rounded to floats. The double nearest the
+    // shortest text can be the very midpoint between the float and a neighbour, and the tie
+    // may go to the neighbour: then more digits; 17 give the float's own double.
+    for (int digits = 9; digits <= 17 && !readsBack(text, value); ++digits) {
+        result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                               static_cast<double>(value), std::chars_format::general, digits);
+        text.assign(buffer.data(), result.ptr);
+    }
+    return text;
 }
 
 std::string Str(std::int64_t value) { return std::to_string(value); }

@@ -1,0 +1,57 @@
+// Save Plot's picture: a 1600 by 1200 picture with pf 4 and font size 30, drawn, stamped
+// and written as PNG, against writing the same picture blank.
+#include <QTemporaryDir>
+#include <cstdint>
+#include <string>
+
+#include "folder_item.h"
+#include "module1.h"
+#include "picture.h"
+#include "side_by_side.h"
+#include "start_values.h"
+
+namespace korva::bench {
+namespace {
+
+constexpr std::int64_t kWidth = 1600;
+constexpr std::int64_t kHeight = 1200;
+
+void saveAgainstBlank(benchmark::State& state, float lineWidth) {
+    startValues();
+    Module1::AB();
+    Module1::canvaswidth = kWidth;
+    Module1::canvasheight = kHeight;
+    Module1::pf = 4;
+    Module1::s = lineWidth;
+    QTemporaryDir folder;
+    const platform::FolderItem drawn(folder.filePath("drawn.png"));
+    const platform::FolderItem blank(folder.filePath("blank.png"));
+
+    RunSideBySide(
+        state,
+        [&] {
+            platform::Picture picture(kWidth, kHeight);
+            platform::Graphics& g = picture.Graphics();
+            g.FontSize(30.0f);
+            Module1::display(g);
+            g.DrawText("Saturday, 31 December 2022 23:59:59", 0.0, g.FontSize());
+            picture.Save(drawn);
+        },
+        [&] {
+            platform::Picture picture(kWidth, kHeight);
+            picture.Save(blank);
+        });
+}
+
+const bool registered = [] {
+    for (float lineWidth : {0.0f, 100.0f}) {
+        RegisterSideBySide(
+            "saveplot/AB/1600x1200/s:" + std::to_string(static_cast<int>(lineWidth)),
+            [lineWidth](benchmark::State& state) { saveAgainstBlank(state, lineWidth); },
+            std::nullopt);
+    }
+    return true;
+}();
+
+}  // namespace
+}  // namespace korva::bench
