@@ -8,17 +8,9 @@ set -euo pipefail
 build=$1
 runs=${2:-9}
 
-display=""
-for n in $(seq 150 199); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-export XDG_RUNTIME_DIR=$(mktemp -d)
-unset QT_QPA_PLATFORM
+# shellcheck source=/dev/null
+source "$(dirname "$0")/../tests/support/private_display.sh"
+private_display 150
 
 # One run of the command $1 (with its argument $3): milliseconds to the window titled $2,
 # and the peak resident memory in kB.

@@ -5,18 +5,9 @@
 set -u
 program=$1
 
-display=""
-for n in $(seq 90 140); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free display"; exit 1; }
-Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-export XDG_RUNTIME_DIR=$(mktemp -d)
-unset QT_QPA_PLATFORM
+# shellcheck source=/dev/null
+source "$(dirname "$0")/../support/private_display.sh"
+private_display 90
 # A sanitizer build reports what the desktop's own libraries keep until exit; not ours.
 export LSAN_OPTIONS="suppressions=$(dirname "$0")/../support/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
