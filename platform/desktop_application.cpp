@@ -42,12 +42,9 @@ void DesktopApplication::EnableDarkModeSupport() {
     // its own; the windows keep their fixed text colours readable (see DesktopWindow).
 }
 
-void DesktopApplication::SetVersionData(VersionRecord record) {
-    version_ = std::move(record);
-    setApplicationVersion(QStringLiteral("%1.%2.%3")
-                              .arg(version_.major)
-                              .arg(version_.minor)
-                              .arg(version_.revision));
+void DesktopApplication::SetVersionData(const VersionRecord& record) {
+    setApplicationVersion(
+        QStringLiteral("%1.%2.%3").arg(record.major).arg(record.minor).arg(record.revision));
 }
 
 int DesktopApplication::Run() {

@@ -28,8 +28,8 @@ public:
         std::int64_t major, minor, revision, nonRelease, stage;  // stage 2: beta
         std::string longVersion, shortVersion, packageInfo;
     };
-    void SetVersionData(VersionRecord record);
-    const VersionRecord& VersionData() const { return version_; }
+    // Handed to the desktop, which shows major.minor.revision as the program's version.
+    void SetVersionData(const VersionRecord& record);
 
     // The application's menu bar, where the desktop shows one of its own.
     DesktopMenuBar* MenuBar() const { return menuBar_; }
@@ -40,7 +40,6 @@ public:
 
 private:
     MessageDialog::Presenter previousPresenter_;
-    VersionRecord version_{};
     DesktopMenuBar* menuBar_ = nullptr;
 };
 

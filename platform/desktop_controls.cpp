@@ -24,7 +24,6 @@ void setRole(QWidget& widget, QPalette::ColorRole role, Color color) {
 
 }  // namespace
 
-std::string DesktopUIControl::Name() const { return self_.objectName().toStdString(); }
 bool DesktopUIControl::Visible() const { return !self_.isHidden(); }
 void DesktopUIControl::Visible(bool visible) { self_.setVisible(visible); }
 std::int64_t DesktopUIControl::Width() const { return self_.width(); }

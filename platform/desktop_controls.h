@@ -25,7 +25,6 @@ public:
     explicit DesktopUIControl(QWidget* self) : self_(*self) {}
     virtual ~DesktopUIControl() = default;
 
-    std::string Name() const;
     // Shown within its window (the window itself may be hidden).
     bool Visible() const;
     void Visible(bool visible);

@@ -204,11 +204,9 @@ DesktopWindow* DesktopWindow::GetImplicitDesktopWindow(std::string_view name) {
 void DesktopWindow::CloseAll() {
     while (!registry().empty()) {
         QPointer<DesktopWindow> last = registry().back().second;
-        if (last) {
-            last->Close();
-            delete last.data();
-        }
-        if (!registry().empty() && registry().back().second == last) registry().pop_back();
+        registry().pop_back();
+        if (last) last->Close();
+        delete last.data();  // also a window that refused to close
     }
 }
 

@@ -34,8 +34,6 @@ public:
     // the user cancels.
     std::unique_ptr<Graphics> ShowPrinterDialog();
 
-    QPrinter& Printer() { return *printer_; }
-
     // What the two dialogs do; tests answer them instead of a user.
     struct Dialogs {
         std::function<bool(QPrinter&)> pageSetup;
