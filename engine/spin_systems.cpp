@@ -27,6 +27,15 @@ double quotient(double numerator, double denominator) {
     return numerator / denominator;
 }
 
+// The AB2 denominators (dv + 2C) +- J/2 are a + sqrt(a^2 + 2J^2), a = dv +- J/2. With A
+// upfield of B and a small coupling the rounded C can cancel dv exactly; the same sum
+// then comes without cancellation as 2J^2 / (sqrt(a^2 + 2J^2) - a).
+double uncancelled(double sum, double a, double J) {
+    if (sum != 0.0 || J == 0.0) return sum;
+    const double twoJ2 = 2 * Pow(J, 2);
+    return twoJ2 / (Sqrt(Pow(a, 2) + twoJ2) - a);
+}
+
 }  // namespace
 
 void AB() {
@@ -76,8 +85,8 @@ void ABB() {
         x[i] = single(static_cast<double>(d) - 0.5 * J);
     }
 
-    const float Qp = single(quotient(J, (dv + 2 * cp) + J / 2));
-    const float Qm = single(quotient(J, (dv + 2 * cm) - J / 2));
+    const float Qp = single(quotient(J, uncancelled((dv + 2 * cp) + J / 2, dv + J / 2, J)));
+    const float Qm = single(quotient(J, uncancelled((dv + 2 * cm) - J / 2, dv - J / 2, J)));
     const double qp = Qp;
     const double qm = Qm;
     const double Wp = 1 + (2 * qp) * qp;

@@ -33,6 +33,12 @@ def ab(csd, mhz, j):
     return x, [y1, y2, y2, y1]
 
 
+def uncancelled(total, a, j):
+    if total != 0 or j == 0:
+        return total
+    return 2 * sq(j) / (math.sqrt(sq(a) + 2 * sq(j)) - a)
+
+
 def abb(csd, mhz, j):
     csd, j = f32(csd), f32(j)
     dv = csd * mhz
@@ -46,8 +52,8 @@ def abb(csd, mhz, j):
     for i in (1, 2, 3, 4, 5, 6, 7, 9, 8):
         d = f32(x[i] - x[8])
         x[i] = f32(d - 0.5 * j)
-    qp = f32(q(j, (dv + 2 * cp) + j / 2))
-    qm = f32(q(j, (dv + 2 * cm) - j / 2))
+    qp = f32(q(j, uncancelled((dv + 2 * cp) + j / 2, dv + j / 2, j)))
+    qm = f32(q(j, uncancelled((dv + 2 * cm) - j / 2, dv - j / 2, j)))
     wp = 1 + (2 * qp) * qp
     wm = 1 + (2 * qm) * qm
     y = [f32(sq(1 - 2 * qp) / wp), f32(sq((1 - 2 * qm) + 2 * qp) / wp / wm), 1.0,
@@ -92,5 +98,6 @@ if __name__ == '__main__':
     show('ABB 3.0 ppm, 60 MHz, J 7', abb(3.0, 60, 7.0))
     show('ABB -1.0 ppm, 60 MHz, J 7', abb(-1.0, 60, 7.0))
     show('ABB 0.1 ppm, 90 MHz, J 7.7', abb(0.1, 90, 7.7))
+    show('ABB -8.0 ppm, 400 MHz, J -0.625', abb(-8.0, 400, -0.625))
     show('AAXX 3.0 ppm, 60 MHz, 7, 13, 13, 12', aaxx(3.0, 60, 7.0, 13.0, 13.0, 12.0))
     show('AAXX 1.7 ppm, 250 MHz, 8.1, -9.3, 2.2, 0.4', aaxx(1.7, 250, 8.1, -9.3, 2.2, 0.4))
