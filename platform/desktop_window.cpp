@@ -108,6 +108,9 @@ DesktopWindow::DesktopWindow(QWidget* owner) : QMainWindow(owner) {
     // The windows' texts are black on light grounds; on a dark desktop the windows keep
     // the style's light palette, so that every text stays readable.
     if (Color::IsDarkMode()) setPalette(style()->standardPalette());
+    // The menu serves the whole program: its shortcuts also work in the windows its window
+    // owns. The actions are the same, so each fires once.
+    if (auto* menuOwner = dynamic_cast<DesktopWindow*>(owner)) addActions(menuOwner->menuActions_);
 }
 
 DesktopWindow::~DesktopWindow() { unregister(); }
@@ -127,13 +130,17 @@ void DesktopWindow::SetProperties(const WindowProperties& p) {
         content_->setAutoFillBackground(true);
     }
 
+    // The limits go on the window itself too, so that the window manager's hints hold them.
+    const int menuHeight = menuBar_ ? menuBar()->sizeHint().height() : 0;
     if (p.Resizeable) {
         content_->setMinimumSize(p.MinimumWidth, p.MinimumHeight);
         content_->setMaximumSize(p.MaximumWidth, p.MaximumHeight);
+        setMinimumSize(p.MinimumWidth, p.MinimumHeight + menuHeight);
+        setMaximumSize(p.MaximumWidth, p.MaximumHeight + menuHeight);
     } else {
         content_->setFixedSize(p.Width, p.Height);
+        setFixedSize(p.Width, p.Height + menuHeight);
     }
-    const int menuHeight = menuBar_ ? menuBar()->sizeHint().height() : 0;
     content_->resize(p.Width, p.Height);
     resize(p.Width, p.Height + menuHeight);
 
@@ -239,6 +246,7 @@ void DesktopWindow::MenuBar(DesktopMenuBar& bar) {
     menuBar_ = &bar;
     QMenuBar* qtBar = menuBar();
     qtBar->clear();
+    menuActions_.clear();
     for (const auto& menuItem : bar.Children()) {
         if (!menuItem->Visible()) continue;
         QMenu* menu = qtBar->addMenu(QString::fromStdString(menuItem->Text()));
@@ -250,6 +258,7 @@ void DesktopWindow::MenuBar(DesktopMenuBar& bar) {
             action->setShortcut(QKeySequence::fromString(QString::fromStdString(item->Shortcut()),
                                                          QKeySequence::PortableText));
             if (item->IsQuitItem()) action->setMenuRole(QAction::QuitRole);
+            menuActions_.append(action);
             action->setEnabled(!item->AutoEnabled() || menuHandlers_.contains(item->Name()));
             connect(action, &QAction::triggered, this, [this, name = item->Name()] {
                 auto handler = menuHandlers_.find(name);

@@ -145,6 +145,7 @@ class DesktopWindow : public QMainWindow {
 
     QWidget* content_ = nullptr;
     DesktopMenuBar* menuBar_ = nullptr;
+    QList<QAction*> menuActions_;  // the commands of the menu bar's menus
     std::map<std::string, std::function<bool()>, std::less<>> menuHandlers_;
     bool visibleWhenOpened_ = true;
     bool opened_ = false;

@@ -1,7 +1,10 @@
 #include <QApplication>
 #include <QPointer>
+#include <QPrinter>
 
 #include "app_fixture.h"
+#include "printer_setup.h"
+#include "save_file_dialog.h"
 
 namespace {
 
@@ -234,6 +237,33 @@ TEST_F(ParameterWindow, HintShowsUnderTheDefaultButtonOnlyWhileTheWindowIsActive
     EXPECT_FALSE(parameters.Label17().Visible());
     EXPECT_FALSE(parameters.Label18().Visible());
     EXPECT_TRUE(parameters.Label19().Visible());
+}
+
+// The File menu's shortcuts reach the plot window's commands from where the student types,
+// each once.
+TEST_F(ParameterWindow, MenuShortcutsWorkWhileTheStudentTypes) {
+    auto& parameters = openParameters();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&parameters));
+    retype(parameters.textfield1(), "2.5");
+    int saves = 0, prints = 0;
+    const auto saveDialog = platform::SetSaveFileDialog([&](const platform::SaveFileRequest&) {
+        ++saves;
+        return std::optional<platform::FolderItem>();
+    });
+    const auto printDialogs = platform::PrinterSetup::SetDialogs(
+        {[&](QPrinter&) { return ++prints, false; }, [](std::shared_ptr<QPrinter>) { return nullptr; }});
+    QTest::keyClick(&parameters.textfield1(), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(&parameters.textfield1(), Qt::Key_P, Qt::ControlModifier);
+    platform::SetSaveFileDialog(saveDialog);
+    platform::PrinterSetup::SetDialogs(printDialogs);
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(prints, 1);
+    EXPECT_EQ(parameters.textfield1().Text(), "2.5");
+    EXPECT_EQ(QApplication::activeWindow(), &parameters);
+    EXPECT_EQ(runEventLoop([&] {
+                  QTest::keyClick(&parameters.textfield1(), Qt::Key_Q, Qt::ControlModifier);
+              }),
+              0);
 }
 
 TEST_F(ParameterWindow, TabMovesThroughButtonsFieldsAndSlider) {

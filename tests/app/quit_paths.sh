@@ -48,6 +48,13 @@ run "Ctrl+Q in the plot window" '
   plot=$(window "AB NMR spectrum")
   xdotool windowfocus --sync "$plot" key ctrl+q'
 
+# OK by Return, then Ctrl+Q while typing in the parameter window.
+run "Ctrl+Q in the parameter window" '
+  xdotool windowfocus --sync "$intro" key Return
+  parameters=$(window Parameters)
+  xdotool windowfocus --sync "$parameters" type 7
+  xdotool key ctrl+q'
+
 # OK by Return, then File, Quit from the plot window'"'"'s menu.
 run "File, Quit" '
   xdotool windowfocus --sync "$intro" key Return
