@@ -1,5 +1,8 @@
 #include "desktop_application.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
 #include <QMessageBox>
 #include <QPalette>
 #include <QScreen>
@@ -22,6 +25,12 @@ void ShowMessageBox(const std::string& message) {
 
 DesktopApplication::DesktopApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setQuitOnLastWindowClosed(false);  // the program says itself when it ends
+    // The executable's icon images, which the program embeds under :/icon, mark every window.
+    QIcon icon;
+    for (const QFileInfo& image : QDir(":/icon").entryInfoList(QDir::Files)) {
+        icon.addFile(image.filePath());
+    }
+    if (!icon.isNull()) setWindowIcon(icon);
     previousPresenter_ = MessageDialog::SetPresenter(ShowMessageBox);
 }
 

@@ -2,13 +2,16 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QIcon>
 #include <QTemporaryDir>
 
 #include "app.h"
 #include "app_fixture.h"
 #include "file_types.h"
+#include "module1_app.h"
 #include "resources.h"
 #include "startup.h"
+#include "window_intro.h"
 
 namespace {
 
@@ -70,6 +73,27 @@ TEST_F(Startup, OpeningGivesTheStartValuesAndShowsOnlyTheIntroWindow) {
         EXPECT_EQ(Module1::SPECWIDTH, 8.0f);
         EXPECT_EQ(Module1::N, 0);
         platform::DesktopWindow::CloseAll();
+    }
+}
+
+// The icon the executable carries, as drawn for the desktop's window lists.
+TEST_F(Startup, EveryWindowCarriesTheProgramsIcon) {
+    const QIcon icon = QApplication::windowIcon();
+    EXPECT_EQ(icon.availableSizes(),
+              (QList<QSize>{{16, 16}, {256, 256}, {32, 32}, {48, 48}}));
+    for (int side : {16, 32, 48, 256}) {
+        const QImage drawn(QString(KORVA_SOURCE_DIR "/resources/icons/korva-%1.png").arg(side));
+        ASSERT_FALSE(drawn.isNull()) << side;
+        EXPECT_EQ(icon.pixmap(side).toImage().convertToFormat(QImage::Format_ARGB32),
+                  drawn.convertToFormat(QImage::Format_ARGB32))
+            << side;
+    }
+    Module1::about();
+    openParameters();
+    const QWidget* windows[] = {&Window1(), &WindowIntro(), &WindowParameters()};
+    for (const QWidget* window : windows) {
+        EXPECT_EQ(window->windowIcon().cacheKey(), icon.cacheKey())
+            << window->windowTitle().toStdString();
     }
 }
 
