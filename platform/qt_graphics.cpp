@@ -85,7 +85,14 @@ void QtGraphics::FillRectangle(double x, double y, double width, double height) 
 void QtGraphics::DrawLine(double x1, double y1, double x2, double y2) {
     QPainter& p = painter();
     p.setPen(pen());
-    p.drawLine(QPointF(tame(x1), tame(y1)), QPointF(tame(x2), tame(y2)));
+    const QPointF from(tame(x1), tame(y1)), to(tame(x2), tame(y2));
+    // The printer's engine drops a line of no length; a point leaves the pen's mark there
+    // too, and the same pixels as the line on a picture.
+    if (from.x() == to.x() && from.y() == to.y()) {
+        p.drawPoint(from);
+    } else {
+        p.drawLine(from, to);
+    }
 }
 
 double QtGraphics::TextWidth(const std::string& text) {
