@@ -19,11 +19,13 @@ using platform::ControlSpec;
 namespace style = platform::style;
 
 // kind, name, left, top, width, height, text, style, tab, font size
+// The version label's three lines need 56 pixels: it stands just below the keyboard hint,
+// and the window is as much taller as that takes.
 constexpr ControlSpec kControls[] = {
     {ControlKind::Label, "Label2", 14, 91, 418, 230, "", style::Wraps},
     {ControlKind::Label, "Label1", 125, 29, 199, 50, "AB, ABB, and AA'XX' \r\nNMR Coupling",
      style::Bold | style::Centred | style::Wraps},
-    {ControlKind::Label, "Label3", 0, 359, 450, 38, "", style::Centred | style::Wraps, -1, 12},
+    {ControlKind::Label, "Label3", 0, 353, 450, 56, "", style::Centred | style::Wraps, -1, 12},
     {ControlKind::Canvas, "Canvas1", 45, 15, 64, 64},
     {ControlKind::Button, "PushButton2", 383, 317, 50, 20, "Quit", 0, 0},
     {ControlKind::Label, "Label7", 280, 338, 109, 15, "(keyboard = enter)", style::Centred, -1, 10},
@@ -68,7 +70,7 @@ WindowIntro::WindowIntro() : platform::DesktopWindow(&::Window1()) {
 void WindowIntro::Layout() {
     SetProperties({.Title = "KORVA",
                    .Width = 450,
-                   .Height = 400,
+                   .Height = 409,
                    .Type = 3,
                    .DefaultLocation = 3,
                    .HasCloseButton = true,

@@ -27,6 +27,8 @@ constexpr const char* kHint = "(keyboard = enter)";
 constexpr platform::Color kRed = 0xFF0000;
 
 // kind, name, left, top, width, height, text, style, tab, font size, text colour
+// Label5's three lines need 42 pixels: one up and two taller, so that its last line stays
+// clear of the frequency caption.
 constexpr ControlSpec kControls[] = {
     {Label, "Label1", 10, 5, 460, 20,
      "Chemical shifts for proton magnetic resonance range over about 12 ppm.", Wraps},
@@ -36,7 +38,7 @@ constexpr ControlSpec kControls[] = {
     {Button, "PushButton2", 328, 272, 60, 20, "ABB", 0, 2},
     {Label, "Label4", 10, 104, 230, 20, "Coupling constant (Hz)?", Bold | Right},
     {Field, "textfield3", 252, 178, 80, 22, "", 0, 6},
-    {Label, "Label5", 10, 140, 457, 40,
+    {Label, "Label5", 10, 139, 457, 42,
      "Depending on the magnetic field, NMR spectrometers \r\n"
      "operate from 40 to 900 MHz to achieve resonance.\r\n.", Wraps},
     {Label, "Label3", 10, 65, 340, 40,

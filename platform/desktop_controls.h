@@ -28,6 +28,9 @@ public:
     // Shown within its window (the window itself may be hidden).
     bool Visible() const;
     void Visible(bool visible);
+    // In pixels within the window.
+    std::int64_t Top() const;
+    void Top(std::int64_t top);
     std::int64_t Width() const;
     void Width(std::int64_t width);
     std::int64_t Height() const;

@@ -25,10 +25,15 @@ constexpr const char* kDownloadingNote =
 constexpr std::int64_t kCheckSeconds = 30;
 constexpr std::int64_t kDownloadSeconds = 60;
 
+// The note stands beside the buttons while the progress bar shows; once a download failed
+// it moves below them, where its first line does not run under "Later".
+constexpr int kNoteTop = 124;
+constexpr int kFailureNoteTop = 139;
+
 // kind, name, left, top, width, height, text, style, tab
 constexpr ControlSpec kControls[] = {
     {ControlKind::ProgressBar, "ProgressBar1", 18, 155, 335, 20, "", style::Hidden},
-    {ControlKind::Label, "StaticText2", 18, 124, 248, 35, kDownloadingNote,
+    {ControlKind::Label, "StaticText2", 18, kNoteTop, 248, 35, kDownloadingNote,
      style::Wraps | style::Hidden},
     {ControlKind::Label, "StaticText1", 17, 43, 341, 75, "You are running version", style::Wraps},
     {ControlKind::Button, "PushButton1", 192, 119, 80, 20, "Close", 0, 3},
@@ -162,6 +167,7 @@ void WindowDownload::PushButton2_Pressed(DesktopButton&) {
     ProgressBar1().MaximumValue(100);
     ProgressBar1().Visible(true);
     StaticText2().Text(kDownloadingNote);  // a failed attempt may have replaced it
+    StaticText2().Top(kNoteTop);
     StaticText2().Visible(true);
     try {
         const std::string name = Module1::appname + ".zip";
@@ -192,6 +198,7 @@ void WindowDownload::FileDownloader_Error(URLConnection&, const platform::Platfo
 
 void WindowDownload::downloadFailed() {
     ProgressBar1().Visible(false);
+    StaticText2().Top(kFailureNoteTop);
     StaticText2().Text("The download was unsuccessful." + Module1::CR +
                        "Please try again or use a browser.");
 }

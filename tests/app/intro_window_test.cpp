@@ -7,6 +7,7 @@
 #include "module1_app.h"
 #include "nmr_picture.h"
 #include "resources.h"
+#include "shown_texts.h"
 #include "window_intro.h"
 
 namespace {
@@ -71,6 +72,23 @@ TEST_F(IntroWindow, AboutWritesTheDescriptionTheVersionAndTheHomePage) {
         EXPECT_TRUE(WindowIntro().isVisible());
         EXPECT_EQ(WindowIntro().Label1().Text(), "AB, ABB, and AA'XX' \r\nNMR Coupling");
         EXPECT_EQ(WindowIntro().Title(), "KORVA");
+    }
+}
+
+TEST_F(IntroWindow, EveryTextShowsWhole) {
+    for (bool dark : {false, true}) {
+        const QPalette light = QApplication::palette();
+        if (dark) {
+            QPalette palette = light;
+            palette.setColor(QPalette::Window, QColor(30, 30, 30));
+            palette.setColor(QPalette::WindowText, QColor(240, 240, 240));
+            QApplication::setPalette(palette);
+        }
+        Module1::about();
+        QApplication::setPalette(light);
+        for (const std::string& problem : korva::test::hiddenTexts(WindowIntro())) {
+            ADD_FAILURE() << (dark ? "dark: " : "light: ") << problem;
+        }
     }
 }
 

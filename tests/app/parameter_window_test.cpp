@@ -5,6 +5,7 @@
 #include "app_fixture.h"
 #include "printer_setup.h"
 #include "save_file_dialog.h"
+#include "shown_texts.h"
 
 namespace {
 
@@ -280,6 +281,17 @@ TEST_F(ParameterWindow, TabMovesThroughButtonsFieldsAndSlider) {
         w = w->nextInFocusChain();
     } while (w != &parameters.PushButton1());
     EXPECT_EQ(order, expected);
+}
+
+TEST_F(ParameterWindow, EveryTextShowsWhole) {
+    auto& parameters = openParameters();
+    for (auto* button : {&parameters.PushButton1(), &parameters.PushButton2(),
+                         &parameters.PushButton3()}) {
+        button->Press();
+        for (const std::string& problem : korva::test::hiddenTexts(parameters)) {
+            ADD_FAILURE() << button->Caption() << ": " << problem;
+        }
+    }
 }
 
 TEST_F(ParameterWindow, TextsFitTheirBoxes) {

@@ -8,6 +8,7 @@
 
 #include "desktop_application.h"
 #include "message_recorder.h"
+#include "shown_texts.h"
 #include "update_fixture.h"
 #include "window_download.h"
 
@@ -499,6 +500,40 @@ TEST_F(Download, APackageThatCannotBeOpenedStaysAndTheUserIsTold) {
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0],
               "The file \"" + desktopFile(kPackage).toStdString() + "\" could not be opened.");
+}
+
+// Each outcome, the download under way and a failed one: every text shows whole.
+TEST_F(UpdateWindow, EveryTextShowsWhole) {
+    auto expectWhole = [](QWidget& window, const std::string& state) {
+        for (const std::string& problem : korva::test::hiddenTexts(window)) {
+            ADD_FAILURE() << state << ": " << problem;
+        }
+    };
+    platform::Network::SetQuery([] { return false; });
+    expectWhole(WindowDownload(), "no connection");
+    WindowDownload().Close();
+    platform::Network::SetQuery([] { return true; });
+    for (const char* reply : {"<html>", "1.61 December 31, 2021", "1.100 March 3, 2030",
+                              "1.7 January 1, 2023"}) {
+        server.serve(kVersionFile, {200, reply});
+        expectWhole(WindowDownload(), reply);
+        if (!WindowDownload().PushButton2().Visible()) WindowDownload().Close();
+    }
+    auto& window = WindowDownload();
+    server.serve(kPackage, {200, packageBytes(10'000), Reply::Ending::StallHalfway});
+    window.PushButton2().Press();
+    expectWhole(window, "downloading");
+    window.FileDownloader().Disconnect();
+    platform::SpecialFolder::SetDesktopLocator(
+        [this] { return platform::FolderItem(desktop.filePath("gone")); });
+    window.PushButton2().Press();
+    ASSERT_EQ(window.StaticText2().Text(), kDownloadFailed);
+    expectWhole(window, "failed");
+    platform::SpecialFolder::SetDesktopLocator(
+        [this] { return platform::FolderItem(desktop.path()); });
+    window.PushButton2().Press();
+    ASSERT_TRUE(window.ProgressBar1().Visible());
+    expectWhole(window, "downloading again");
 }
 
 }  // namespace
