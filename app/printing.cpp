@@ -5,6 +5,7 @@
 #include <string>
 
 #include "date_time.h"
+#include "errors.h"
 #include "mathematics.h"
 #include "module1.h"
 #include "module1_app.h"
@@ -85,7 +86,14 @@ void saveplot() {
     OffScreen settings;
     OffScreen::fit(2 * Window1().Width(), 2 * Window1().Height(), 2, 4);
     const std::string text = stamp(started);
-    platform::Picture picture(canvaswidth, 2 * Window1().Height());
+    platform::Picture picture = [] {
+        try {
+            return platform::Picture(canvaswidth, 2 * Window1().Height());
+        } catch (const platform::PlatformError& e) {
+            throw platform::PlatformError(std::string(e.what()) +
+                                          " Make the plot window smaller and save again.");
+        }
+    }();
     picture.Graphics().FontSize(fontSize());
     display(picture.Graphics());
     picture.Graphics().DrawText(text, 0, static_cast<double>(picture.Graphics().FontSize()));

@@ -17,7 +17,7 @@ QStringList& overridden() {
 QStringList ResourceFolders(const QString& executableFolder) {
     const QDir here(executableFolder);
     return {here.filePath("resources"), here.filePath("../resources"),
-            here.filePath("../share/korva")};
+            here.filePath(KORVA_DATA_FROM_PROGRAM)};
 }
 
 QString ResourceFile(const QString& name) {

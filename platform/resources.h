@@ -7,7 +7,7 @@ namespace platform {
 
 // The folders that hold the files shipped beside the program, for an executable in
 // `executableFolder`: its own "resources" folder, the build tree's (one level up), and
-// an installation's share/korva.
+// the installation's data folder.
 QStringList ResourceFolders(const QString& executableFolder);
 
 // The path of a resource file of the running program, or an empty text when none exists.

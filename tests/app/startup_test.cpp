@@ -153,31 +153,32 @@ TEST(FileTypes, ChangingAFieldWithdrawsTheRegistrationUntilTheNextConversion) {
     EXPECT_EQ(platform::FileType::Lookup("application/x-korva-test")->extensions, "kt2");
 }
 
-// The picture is found from the executable's folder, in the build tree and installed.
+// The picture is found from the executable's folder, in the build tree and where the
+// install rules put the program and its data.
 TEST(ResourceFiles, AreFoundBesideTheBuiltAndTheInstalledProgram) {
     QTemporaryDir root;
     const QDir dir(root.path());
-    for (const char* layout : {"build/app", "usr/bin"}) {
-        dir.mkpath(layout);
+    const QString program = "usr/" KORVA_INSTALL_BINDIR;
+    const QString data = "usr/" KORVA_INSTALL_DATA_DIR;
+    for (const QString& folder : {QString("build/app"), program, QString("build/resources"), data}) {
+        ASSERT_TRUE(dir.mkpath(folder));
     }
-    dir.mkpath("build/resources");
-    dir.mkpath("usr/share/korva");
-    for (const char* picture : {"build/resources/NMR.png", "usr/share/korva/NMR.png"}) {
+    for (const QString& picture : {QString("build/resources/NMR.png"), data + "/NMR.png"}) {
         QFile file(dir.filePath(picture));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
     struct Case {
-        const char* executableFolder;
-        const char* picture;
+        QString executableFolder;
+        QString picture;
     };
-    for (Case c : {Case{"build/app", "build/resources/NMR.png"},
-                   Case{"usr/bin", "usr/share/korva/NMR.png"}}) {
+    for (const Case& c : {Case{"build/app", "build/resources/NMR.png"},
+                          Case{program, data + "/NMR.png"}}) {
         bool found = false;
         for (const QString& folder : platform::ResourceFolders(dir.filePath(c.executableFolder))) {
             found = found || QDir::cleanPath(QDir(folder).filePath("NMR.png")) ==
                                  QDir::cleanPath(dir.filePath(c.picture));
         }
-        EXPECT_TRUE(found) << c.executableFolder;
+        EXPECT_TRUE(found) << c.executableFolder.toStdString();
     }
 }
 

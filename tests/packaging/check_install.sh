@@ -15,4 +15,10 @@ done
 [ -x "$prefix/bin/KORVA" ] || { echo "not executable: bin/KORVA"; status=1; }
 grep -qx 'Exec=KORVA' "$prefix/share/applications/korva.desktop" || { echo "no Exec line"; status=1; }
 grep -qx 'Icon=korva' "$prefix/share/applications/korva.desktop" || { echo "no Icon line"; status=1; }
+# The desktop entry as a desktop reads it: any error, warning or hint fails.
+if ! command -v desktop-file-validate >/dev/null; then
+  echo "desktop-file-validate (desktop-file-utils) checks the desktop entry"; status=1
+elif [ -n "$(desktop-file-validate "$prefix/share/applications/korva.desktop" 2>&1)" ]; then
+  desktop-file-validate "$prefix/share/applications/korva.desktop"; status=1
+fi
 exit $status
