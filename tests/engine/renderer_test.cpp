@@ -175,8 +175,12 @@ TEST_F(Renderer, PlotEdgesAreStrict) {
     setLines({{680.0f, 1.0f}});
     EXPECT_TRUE(inkedColumns(draw()).empty());
     EXPECT_EQ(messages.messages.size(), 2u);
+    // Nor is it broadened into the columns beside it.
     setLines({{679.5f, 1.0f}});
-    EXPECT_TRUE(inkedColumns(draw()).empty());
+    for (float width : {0.0f, 37.0f}) {
+        Module1::s = width;
+        EXPECT_TRUE(inkedColumns(draw()).empty()) << "line width " << width;
+    }
     EXPECT_EQ(messages.messages.size(), 2u);
 }
 
