@@ -6,6 +6,7 @@
 #include "app_fixture.h"
 #include "module1_app.h"
 #include "nmr_picture.h"
+#include "layout_check.h"
 #include "resources.h"
 #include "shown_texts.h"
 #include "window_intro.h"
@@ -73,6 +74,44 @@ TEST_F(IntroWindow, AboutWritesTheDescriptionTheVersionAndTheHomePage) {
         EXPECT_EQ(WindowIntro().Label1().Text(), "AB, ABB, and AA'XX' \r\nNMR Coupling");
         EXPECT_EQ(WindowIntro().Title(), "KORVA");
     }
+}
+
+// The seven controls, filled by the about routine. The version label stands just below the
+// keyboard hint and is tall enough for its three lines; the window is as much taller.
+TEST_F(IntroWindow, IsBuiltFromItsLayout) {
+    using Row = korva::test::ControlRow;
+    Module1::about();
+    auto& intro = WindowIntro();
+    korva::test::expectLayout(
+        intro, {{Row::Label, "Label2", {14, 91, 418, 230}, kDescription, true, false, 12,
+                 Qt::AlignLeft, true},
+                {Row::Label, "Label1", {125, 29, 199, 50}, "AB, ABB, and AA'XX' \r\nNMR Coupling",
+                 true, true, 12, Qt::AlignHCenter, true},
+                {Row::Label, "Label3", {0, 353, 450, 56},
+                 "Version 1.61 December 31, 2021  (64 bit) HiDPI.\r\n\r\n.", true, false, 16,
+                 Qt::AlignHCenter, true},
+                {Row::Canvas, "Canvas1", {45, 15, 64, 64}, ""},
+                {Row::Button, "PushButton2", {383, 317, 50, 20}, "Quit"},
+                {Row::Label, "Label7", {280, 338, 109, 15}, "(keyboard = enter)", true, false, 13,
+                 Qt::AlignHCenter},
+                {Row::Button, "PushButton1", {299, 317, 70, 20}, "OK"}});
+    EXPECT_EQ(intro.Title(), "KORVA");
+    EXPECT_EQ(intro.Width(), 450);
+    EXPECT_EQ(intro.Height(), 409);
+    korva::test::expectFixedSize(intro);
+    EXPECT_TRUE(intro.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(intro.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(intro.parentWidget(), &Window1());
+    EXPECT_TRUE(intro.PushButton1().Default());
+    EXPECT_FALSE(intro.PushButton2().Default());
+    QStringList tabOrder;  // the controls that Tab reaches, from Quit on
+    QWidget* w = &intro.PushButton2();
+    do {
+        if (w->focusPolicy() & Qt::TabFocus && w->window() == &intro) tabOrder << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != &intro.PushButton2());
+    EXPECT_EQ(tabOrder, (QStringList{"PushButton2", "PushButton1"}));
+    EXPECT_EQ(intro.Canvas1().focusPolicy(), Qt::NoFocus);
 }
 
 TEST_F(IntroWindow, EveryTextShowsWhole) {
@@ -169,15 +208,25 @@ TEST_F(IntroWindow, KeyboardHintShowsWhileTheWindowIsActive) {
 }
 
 TEST_F(IntroWindow, APictureOfAnySizeFillsTheCanvasAndIsReadOnce) {
+    // Four quarters of four colours: scaled, each fills a quarter of the canvas.
     QImage wide(300, 100, QImage::Format_RGB32);
-    wide.fill(QColor(200, 20, 20));
+    const QRgb quarters[2][2] = {{qRgb(200, 20, 20), qRgb(20, 200, 20)},
+                                 {qRgb(20, 20, 200), qRgb(200, 200, 20)}};
+    for (int y = 0; y < 100; ++y) {
+        for (int x = 0; x < 300; ++x) wide.setPixel(x, y, quarters[y / 50][x / 150]);
+    }
     putPicture(wide);
     Module1::about();
     settle();
     const QImage& canvas = WindowIntro().Canvas1().Buffer();
     ASSERT_EQ(canvas.size(), QSize(64, 64));
-    for (QPoint p : {QPoint(0, 0), QPoint(63, 63), QPoint(32, 5), QPoint(5, 60)}) {
-        EXPECT_EQ(canvas.pixel(p), qRgb(200, 20, 20)) << p.x() << "," << p.y();
+    for (int row : {0, 1}) {
+        for (int column : {0, 1}) {
+            for (QPoint p : {QPoint(1, 1), QPoint(30, 30), QPoint(1, 30), QPoint(30, 1)}) {
+                const QPoint at = p + QPoint(32 * column, 32 * row);
+                EXPECT_EQ(canvas.pixel(at), quarters[row][column]) << at.x() << "," << at.y();
+            }
+        }
     }
     // Read once: a later change of the file does not reach the window.
     QImage other(10, 10, QImage::Format_RGB32);
@@ -186,7 +235,8 @@ TEST_F(IntroWindow, APictureOfAnySizeFillsTheCanvasAndIsReadOnce) {
     WindowIntro().Close();
     Module1::about();
     settle();
-    EXPECT_EQ(WindowIntro().Canvas1().Buffer().pixel(32, 32), qRgb(200, 20, 20));
+    EXPECT_EQ(WindowIntro().Canvas1().Buffer().pixel(10, 10), quarters[0][0]);
+    EXPECT_EQ(WindowIntro().Canvas1().Buffer().pixel(53, 53), quarters[1][1]);
 }
 
 TEST_F(IntroWindow, WithoutItsPictureTheWindowStillWorksAndTriesAgainLater) {
