@@ -118,18 +118,26 @@ TEST_F(ParameterWindow, OpensWithTheSharedStateAndBesideThePlotWindow) {
         int plotLeft;
         std::int64_t left;  // Min(plot left + 800, 1920 - 480) + 10
     };
+    // Seven different values, so that each field shows its own.
+    Module1::CSD = 2.5f;
+    Module1::JCOUPLE = 6.5f;
+    Module1::MHZ = 300;
+    Module1::SPECWIDTH = 9.5f;
+    Module1::JCOUPLEAAPRIME = 13.5f;
+    Module1::JCOUPLEXXPRIME = -2.25f;
+    Module1::JCOUPLEAXPRIME = 0.75f;
     for (Case c : {Case{100, 910}, Case{1000, 1450}, Case{-900, -90}}) {
         Window1().Left(c.plotLeft);
         auto& parameters = WindowParameters();
         EXPECT_EQ(parameters.Left(), c.left) << c.plotLeft;
-        EXPECT_EQ(parameters.textfield1().Text(), "3");
-        EXPECT_EQ(parameters.textfield2().Text(), "7");
-        EXPECT_EQ(parameters.textfield3().Text(), "60");
-        EXPECT_EQ(parameters.textfield4().Text(), "8");
-        EXPECT_EQ(parameters.TextField5().Text(), "13");
-        EXPECT_EQ(parameters.TextField6().Text(), "13");
-        EXPECT_EQ(parameters.TextField7().Text(), "12");
-        EXPECT_EQ(parameters.Label15().Text(), "\u2206v/J = 26");
+        EXPECT_EQ(parameters.textfield1().Text(), "2.5");
+        EXPECT_EQ(parameters.textfield2().Text(), "6.5");
+        EXPECT_EQ(parameters.textfield3().Text(), "300");
+        EXPECT_EQ(parameters.textfield4().Text(), "9.5");
+        EXPECT_EQ(parameters.TextField5().Text(), "13.5");
+        EXPECT_EQ(parameters.TextField6().Text(), "-2.25");
+        EXPECT_EQ(parameters.TextField7().Text(), "0.75");
+        EXPECT_EQ(parameters.Label15().Text(), "\u2206v/J = 115");  // 750 / 6.5
         EXPECT_EQ(parameters.Title(), "Parameters");
         EXPECT_EQ(parameters.Width(), 480);
         EXPECT_EQ(parameters.Height(), 380);

@@ -25,6 +25,10 @@ TEST_F(PlotWindow, IsCreatedHiddenAtItsLayoutSize) {
     EXPECT_EQ(plot.Height(), 600);
     EXPECT_EQ(plot.Title(), "NMR");
     EXPECT_EQ(plot.Canvas1().geometry(), QRect(0, 0, 800, 600));
+    // Resizable from 64 by 64 to 32000 by 32000, the menu bar above that.
+    const int menu = plot.menuBar()->sizeHint().height();
+    EXPECT_EQ(plot.minimumSize(), QSize(64, 64 + menu));
+    EXPECT_EQ(plot.maximumSize(), QSize(32000, 32000 + menu));
 }
 
 TEST_F(PlotWindow, FileMenuHoldsItsFiveCommandsOnce) {
@@ -70,6 +74,15 @@ TEST_F(PlotWindow, CanvasShowsTheStartValueSpectrum) {
     EXPECT_FALSE(inked(plot, 500, 200));
     EXPECT_FALSE(inked(plot, 10, 10));
     EXPECT_EQ(Window1().Title(), "AB NMR spectrum");
+    // "ppm" stands on row 588 in letters 24 pixels high: its x-height reaches row 579.
+    int ppmTop = 588;
+    for (int y = 560; y <= 588; ++y) {
+        for (int x = 750; x < 800; ++x) {
+            if (inked(plot, x, y)) ppmTop = std::min(ppmTop, y);
+        }
+    }
+    EXPECT_LE(ppmTop, 579);
+    EXPECT_GE(ppmTop, 570);
 }
 
 // The warning box belongs to drawings the program asks for; uncovering the window only
