@@ -22,6 +22,7 @@ using platform::Format;
 using platform::Min;
 using platform::Round;
 using platform::Single;
+using platform::TruncateToInt64;
 
 // No surface the program makes is this wide; a wider plot area is not drawn, so that
 // no value of the shared state can make a drawing take unbounded time or memory.
@@ -88,8 +89,9 @@ void display(platform::Graphics& g) {
             } else {
                 lastOffset = offset;
             }
+            // On a plot nearly 2^63 columns wide the column can round up past the integer range.
             if (y[i] > 0.0) {
-                sticks.push_back({static_cast<std::int64_t>(w - static_cast<double>(offset)), y[i]});
+                sticks.push_back({TruncateToInt64(w - static_cast<double>(offset)), y[i]});
             }
         } else if (y[i] > 0.1) {
             offPlot = true;
