@@ -105,7 +105,8 @@ void display(platform::Graphics& g) {
         std::vector<float> sum(static_cast<std::size_t>(W) + 1, 0.0f);
         if (s > 0.0) {
             // Contributions beyond column 0 or W have no place in the buffer and are
-            // dropped. The weights depend on |k| only.
+            // dropped; a negative scale spreads a line over no column. The weights depend on
+            // |k| only.
             const std::int64_t half = saturatingMultiply(20, pf);
             const std::int64_t reach = std::min(half, W);
             std::vector<double> weight(reach >= 0 ? static_cast<std::size_t>(reach) + 1 : 0);
@@ -114,7 +115,7 @@ void display(platform::Graphics& g) {
             }
             for (const Stick& stick : sticks) {
                 const std::int64_t j = stick.column;
-                if (j < 1 || j > W) continue;
+                if (j < 1 || j > W || half < 0) continue;
                 const std::int64_t from = std::max(-half, -j);
                 const std::int64_t to = std::min(half, W - j);
                 for (std::int64_t k = from; k <= to; ++k) {

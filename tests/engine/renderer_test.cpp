@@ -356,6 +356,16 @@ TEST_F(Renderer, AnySharedStateGivesAFiniteBoundedDrawing) {
         {"pf negative", [] { Module1::pf = -3; }},
         {"pf largest", [=] { Module1::pf = iMax; }},
         {"pf smallest", [=] { Module1::pf = iMin; }},
+        // The margin -2^63 cancelled: x / MHZ rounds to 2^63 + 2048, a line in column 2048.
+        {"pf smallest, a line on the plot",
+         [=] {
+             Module1::pf = iMin;
+             Module1::canvaswidth = 4096;
+             Module1::SPECWIDTH = 4096.0f;
+             Module1::MHZ = (std::int64_t{1} << 52) - 1;
+             Module1::x[1] = 0x1p115f;
+         }},
+        {"width largest, a line at 0 Hz", [=] { Module1::canvaswidth = iMax, Module1::x[1] = 0; }},
         {"line width NaN", [=] { Module1::s = fNaN; }},
         {"line width infinite", [=] { Module1::s = fInf; }},
         {"line width tiny", [] { Module1::s = 1e-30f; }},
