@@ -1,5 +1,6 @@
 #include <QDialog>
 #include <QFile>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPageLayout>
 #include <QPrinter>
@@ -111,10 +112,12 @@ protected:
              }});
     }
 
+    // The locale's short date and short time, a blank between and after them.
     std::string stampAt(int moment) const {
-        return platform::DateTime{moments[moment]}.ToString(platform::DateTime::Style::Short,
-                                                            platform::DateTime::Style::Short) +
-               " ";
+        const QLocale locale;
+        return (locale.toString(moments[moment].date(), QLocale::ShortFormat) + " " +
+                locale.toString(moments[moment].time(), QLocale::ShortFormat) + " ")
+            .toStdString();
     }
 
     std::vector<QDateTime> moments = {QDateTime(QDate(2026, 3, 14), QTime(9, 26, 53)),
@@ -266,7 +269,7 @@ TEST_F(Printing, TheNextJobStartsFromThePageSetUpAcceptedLast) {
     PrinterSetup::SetDialogs({[](QPrinter& printer) {
                                   printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A5),
                                                                     QPageLayout::Landscape,
-                                                                    QMarginsF(7, 8.5, 9, 10),
+                                                                    QMarginsF(7, 8.123456789, 9, 10),
                                                                     QPageLayout::Millimeter));
                                   return true;
                               },
@@ -282,7 +285,7 @@ TEST_F(Printing, TheNextJobStartsFromThePageSetUpAcceptedLast) {
     ASSERT_TRUE(offered);
     EXPECT_EQ(offered->pageSize().id(), QPageSize::A5);
     EXPECT_EQ(offered->orientation(), QPageLayout::Landscape);
-    EXPECT_EQ(offered->margins(QPageLayout::Millimeter), QMarginsF(7, 8.5, 9, 10));
+    EXPECT_EQ(offered->margins(QPageLayout::Millimeter), QMarginsF(7, 8.123456789, 9, 10));
 }
 
 TEST_F(Printing, TheStampGivesTheMomentTheCommandWasChosen) {

@@ -10,9 +10,10 @@
 
 namespace korva::test {
 
-// What keeps a part of a label's text from the user: every shown label of the window, whose
-// text must fit its box (its lines as the label breaks them) and whose drawn pixels no other
-// control may cover. Gives one line for each label that falls short.
+// What keeps a part of a window's texts and controls from the user: every shown label's text
+// must fit its box (its lines as the label breaks them) and no other control may cover its
+// drawn pixels; no label may lie over another control. Gives one line for each control
+// that falls short.
 inline std::vector<std::string> hiddenTexts(QWidget& window) {
     std::vector<std::string> problems;
     const QImage whole = window.grab().toImage();
@@ -41,6 +42,22 @@ inline std::vector<std::string> hiddenTexts(QWidget& window) {
         }
         if (covered > 0) {
             problems.push_back(name + ": " + std::to_string(covered) + " pixels of its text covered");
+        }
+    }
+    // No label's box lies over a field, button or any other control: labels stay beneath.
+    for (QWidget* control : window.findChildren<QWidget*>()) {
+        if (qobject_cast<QLabel*>(control) || !control->isVisibleTo(&window) ||
+            control->objectName().isEmpty() || !control->parentWidget()) {
+            continue;
+        }
+        const QObjectList siblings = control->parentWidget()->children();  // bottom to top
+        for (qsizetype i = siblings.indexOf(control) + 1; i < siblings.size(); ++i) {
+            auto* above = qobject_cast<QLabel*>(siblings[i]);
+            if (above && above->isVisibleTo(&window) &&
+                above->geometry().intersects(control->geometry())) {
+                problems.push_back(above->objectName().toStdString() + " lies over " +
+                                   control->objectName().toStdString());
+            }
         }
     }
     return problems;

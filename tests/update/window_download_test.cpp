@@ -536,4 +536,28 @@ TEST_F(UpdateWindow, EveryTextShowsWhole) {
     expectWhole(window, "downloading again");
 }
 
+// Return presses Download only where it is offered: the button is the default from the
+// start, but hidden until a newer version is found.
+TEST_F(UpdateWindow, ReturnDownloadsOnlyWhenADownloadIsOffered) {
+    server.serve(kPackage, {200, "package"});
+    for (const char* reply : {"1.61 December 31, 2021", "1.7 January 1, 2023"}) {
+        SCOPED_TRACE(reply);
+        server.serve(kVersionFile, {200, reply});
+        auto& window = WindowDownload();
+        const bool offered = window.PushButton2().Visible();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_Return);
+        if (offered) {
+            ASSERT_TRUE(waitFor([this] { return !updateWindowIsOpen(); }));
+            EXPECT_EQ(opened, QStringList{desktopFile(kPackage)});
+        } else {
+            EXPECT_FALSE(window.FileDownloader().Busy());
+            EXPECT_FALSE(window.ProgressBar1().Visible());
+            window.Close();
+        }
+    }
+    EXPECT_EQ(server.requests(kPackage), 1);
+}
+
 }  // namespace
