@@ -7,7 +7,6 @@
 #include <QSslConfiguration>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QTest>
 #include <chrono>
 
 #include "desktop_window.h"
@@ -16,6 +15,7 @@
 #include "network.h"
 #include "test_server.h"
 #include "url_connection.h"
+#include "waiting.h"
 
 namespace korva::test {
 
@@ -88,11 +88,6 @@ protected:
 
     static bool updateWindowIsOpen() {
         return platform::DesktopWindow::GetImplicitDesktopWindow("WindowDownload.WindowDownload");
-    }
-
-    // Runs events until the condition holds; false when five seconds pass first.
-    static bool waitFor(const std::function<bool()>& condition) {
-        return QTest::qWaitFor(condition, 5000);
     }
 
     TestServer server;

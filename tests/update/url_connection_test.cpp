@@ -6,6 +6,7 @@ namespace {
 
 using korva::test::Reply;
 using korva::test::UpdateTest;
+using korva::test::waitFor;
 using platform::FolderItem;
 using platform::URLConnection;
 

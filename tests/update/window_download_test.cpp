@@ -17,6 +17,7 @@ using korva::test::plotWindow;
 using korva::test::Reply;
 using korva::test::TestServer;
 using korva::test::UpdateTest;
+using korva::test::waitFor;
 using namespace std::chrono_literals;
 
 using UpdateWindow = UpdateTest;
