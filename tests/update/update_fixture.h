@@ -73,7 +73,8 @@ protected:
     }
 
     // Time-outs last `length` each, whatever their seconds; the seconds asked are kept.
-    void shortenTimeouts(std::chrono::milliseconds length) {
+    // Set again, it applies to the transfers started from then on.
+    void timeoutsLast(std::chrono::milliseconds length) {
         auto previous = platform::URLConnection::SetTimeoutLength([this, length](std::int64_t s) {
             timeoutSeconds.push_back(s);
             return length;
@@ -89,6 +90,10 @@ protected:
     static bool updateWindowIsOpen() {
         return platform::DesktopWindow::GetImplicitDesktopWindow("WindowDownload.WindowDownload");
     }
+
+    // A time-out that must not fire: far longer than any transfer on loopback takes on a
+    // loaded machine. Short ones are for transfers that fail whenever they end.
+    static constexpr std::chrono::seconds kAmple{60};
 
     TestServer server;
     QTemporaryDir desktop;
