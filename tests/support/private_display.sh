@@ -10,7 +10,10 @@ private_display() {
   private_display_server=$!
   trap 'kill $private_display_server 2>/dev/null' EXIT
   export DISPLAY=$display
-  for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+  # Up within moments as a rule; 30 s is beyond any load.
+  local up=""
+  for _ in $(seq 300); do xdotool getdisplaygeometry >/dev/null 2>&1 && { up=1; break; }; sleep 0.1; done
+  [ -n "$up" ] || { echo "the X server on $display did not start"; exit 1; }
   export XDG_RUNTIME_DIR
   XDG_RUNTIME_DIR=$(mktemp -d)
   unset QT_QPA_PLATFORM
