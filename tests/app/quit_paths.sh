@@ -11,18 +11,23 @@ private_display 90
 # A sanitizer build reports what the desktop's own libraries keep until exit; not ours.
 export LSAN_OPTIONS="suppressions=$(dirname "$0")/../support/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
-# Bounds that a loaded machine running the sanitized build stays far below: a window
-# that has not shown after 30 s never will, and a run is ended after 90 s.
-window() {  # the id of the visible window with this exact title, once there is one
-  timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1
+# Runs "$@" until it succeeds, or fails after 30 s, far more than a loaded machine running
+# the sanitized build needs. xdotool fails now and then while windows come and go (a
+# window destroyed while it searches); then it is simply asked again.
+eventually() {
+  for _ in $(seq 300); do "$@" && return 0; sleep 0.1; done
+  return 1
 }
-menu_open() {  # waits until an open menu shows: a window of the program's named "KORVA", not $1
+visible() {  # prints the id of a visible window with this exact title, if there is one
+  local id
+  id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+  [ -n "$id" ] && echo "$id"
+}
+window() { eventually visible "$1"; }
+menu_shown() {  # whether a menu is open: a window of the program's named "KORVA", not $1
   local w
-  for _ in $(seq 300); do
-    for w in $(xdotool search --onlyvisible --class '^KORVA$'); do
-      [ "$w" != "$1" ] && [ "$(xdotool getwindowname "$w")" = KORVA ] && return 0
-    done
-    sleep 0.1
+  for w in $(xdotool search --onlyvisible --class '^KORVA$' 2>/dev/null); do
+    [ "$w" != "$1" ] && [ "$(xdotool getwindowname "$w" 2>/dev/null)" = KORVA ] && return 0
   done
   return 1
 }
@@ -30,7 +35,7 @@ menu_open() {  # waits until an open menu shows: a window of the program's named
 failures=0
 run() {
   local name=$1 steps=$2
-  timeout 90 "$program" >/dev/null 2>&1 &
+  timeout 90 "$program" >/dev/null 2>&1 &  # a run that hangs ends after 90 s
   local pid=$!
   local intro
   intro=$(window KORVA)
@@ -64,7 +69,7 @@ run "File, Quit" '
   xdotool windowfocus --sync "$intro" key Return
   plot=$(window "AB NMR spectrum")
   xdotool windowfocus --sync "$plot" mousemove --window "$plot" 20 8 click 1
-  menu_open "$intro" || echo "the File menu did not open"
+  eventually menu_shown "$intro" || echo "the File menu did not open"
   xdotool key Up Return'
 
 exit $failures
