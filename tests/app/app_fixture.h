@@ -4,13 +4,11 @@
 
 #include <QCoreApplication>
 #include <QImage>
-#include <QTest>
-#include <QTimer>
-#include <functional>
 
 #include "desktop_window.h"
 #include "message_recorder.h"
 #include "module1.h"
+#include "waiting.h"
 #include "window1.h"
 #include "window_parameters.h"
 
@@ -69,22 +67,6 @@ protected:
     }
 
     static bool inked(const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) < 128; }
-
-    // Runs the event loop with `act` as its first event; returns the exit code it ended
-    // with, or `watchdogCode` when nothing ended it within `watchdogMs`. The watchdog dies
-    // with the call, so it cannot end a later loop.
-    static int runEventLoop(const std::function<void()>& act, int watchdogMs = 3000,
-                            int watchdogCode = 42) {
-        QTimer start, watchdog;
-        start.setSingleShot(true);
-        watchdog.setSingleShot(true);
-        QObject::connect(&start, &QTimer::timeout, act);
-        QObject::connect(&watchdog, &QTimer::timeout,
-                         [watchdogCode] { QCoreApplication::exit(watchdogCode); });
-        start.start(0);
-        watchdog.start(watchdogMs);
-        return QCoreApplication::exec();
-    }
 
     MessageRecorder messages;
     int drawings = 0;

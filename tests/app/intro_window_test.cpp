@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include "app_fixture.h"
 #include "module1_app.h"
@@ -14,6 +13,9 @@
 namespace {
 
 using korva::test::AppTest;
+using korva::test::runEventLoop;
+using korva::test::waitFor;
+using korva::test::waitForActive;
 
 // The intro window with a resource folder of the test's own.
 class IntroWindow : public AppTest {
@@ -167,7 +169,7 @@ TEST_F(IntroWindow, AboutReusesAnOpenWindowAndBuildsAFreshOneAfterOk) {
 
 TEST_F(IntroWindow, ReturnPressesOkWhichShowsTheStartSpectrum) {
     Module1::about();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&WindowIntro()));
+    ASSERT_TRUE(waitForActive(WindowIntro()));
     QTest::keyClick(&WindowIntro(), Qt::Key_Return);
     settle();
     EXPECT_FALSE(introOpen());
@@ -197,13 +199,13 @@ TEST_F(IntroWindow, OkAfterAnotherSpectrumSwitchesBackToAB) {
 TEST_F(IntroWindow, KeyboardHintShowsWhileTheWindowIsActive) {
     Window1().Show();
     Module1::about();
-    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeWindow() == &WindowIntro(); }));
+    ASSERT_TRUE(waitFor([] { return QApplication::activeWindow() == &WindowIntro(); }));
     EXPECT_TRUE(WindowIntro().Label7().Visible());
     Window1().activateWindow();
-    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeWindow() == &Window1(); }));
+    ASSERT_TRUE(waitFor([] { return QApplication::activeWindow() == &Window1(); }));
     EXPECT_FALSE(WindowIntro().Label7().Visible());
     WindowIntro().activateWindow();
-    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeWindow() == &WindowIntro(); }));
+    ASSERT_TRUE(waitFor([] { return QApplication::activeWindow() == &WindowIntro(); }));
     EXPECT_TRUE(WindowIntro().Label7().Visible());
 }
 
@@ -276,7 +278,7 @@ TEST_F(IntroWindow, QuitAndAnEarlyCloseBoxEndTheProgram) {
     for (const Case& c : cases) {
         if (c.plotShown) Window1().Show();
         Module1::about();
-        EXPECT_EQ(runEventLoop(c.act, 300, 7), c.exitCode) << c.name;
+        EXPECT_EQ(runEventLoop(c.act, 7), c.exitCode) << c.name;
         platform::DesktopWindow::CloseAll();
     }
 }

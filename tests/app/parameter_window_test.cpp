@@ -11,6 +11,9 @@
 namespace {
 
 using korva::test::AppTest;
+using korva::test::runEventLoop;
+using korva::test::waitFor;
+using korva::test::waitForActive;
 using platform::DesktopTextField;
 
 using ParameterWindow = AppTest;
@@ -214,7 +217,7 @@ TEST_F(ParameterWindow, SpinSystemButtonsComputeTitleAndShowTheirControls) {
                           {"PushButton2", "ABB NMR spectrum", 9, "Label18", false},
                           {"PushButton1", "AB NMR spectrum", 4, "Label17", false}};
     auto& parameters = openParameters();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&parameters));
+    ASSERT_TRUE(waitForActive(parameters));
     countDrawings();
     for (const Case& c : cases) {
         const int before = drawings;
@@ -257,7 +260,7 @@ TEST_F(ParameterWindow, EveryPressReadsAllSevenFields) {
 
 TEST_F(ParameterWindow, ReturnPressesTheDefaultButtonAnywhereInTheWindow) {
     auto& parameters = openParameters();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&parameters));
+    ASSERT_TRUE(waitForActive(parameters));
     QTest::mouseClick(&parameters.PushButton2(), Qt::LeftButton);  // ABB becomes the default
     struct Case {
         QWidget* focus;
@@ -327,14 +330,14 @@ TEST_F(ParameterWindow, ClosingStoresTheFourMainFieldsAndAFreshWindowShowsThem) 
 TEST_F(ParameterWindow, HintShowsUnderTheDefaultButtonOnlyWhileTheWindowIsActive) {
     auto& parameters = openParameters();
     parameters.PushButton3().Press();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&parameters));
+    ASSERT_TRUE(waitForActive(parameters));
     Window1().activateWindow();
-    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeWindow() == &Window1(); }));
+    ASSERT_TRUE(waitFor([] { return QApplication::activeWindow() == &Window1(); }));
     for (auto* hint : {&parameters.Label17(), &parameters.Label18(), &parameters.Label19()}) {
         EXPECT_FALSE(hint->Visible());
     }
     parameters.activateWindow();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &parameters; }));
+    ASSERT_TRUE(waitFor([&] { return QApplication::activeWindow() == &parameters; }));
     EXPECT_FALSE(parameters.Label17().Visible());
     EXPECT_FALSE(parameters.Label18().Visible());
     EXPECT_TRUE(parameters.Label19().Visible());

@@ -71,7 +71,8 @@ TEST_F(WorstTyping, NoTextEndsHangsOrBlanksTheProgram) {
             const auto start = std::chrono::steady_clock::now();
             QTest::mouseClick(button, Qt::LeftButton);
             settle();
-            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+            // Milliseconds as a rule, and seconds under load: 20 s means a text made it hang.
+            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
             EXPECT_EQ(drawings, before + 1) << typed;
             EXPECT_LE(messages.messages.size(), warnings + 1);
             for (std::size_t m = warnings; m < messages.messages.size(); ++m) {

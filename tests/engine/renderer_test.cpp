@@ -394,7 +394,9 @@ TEST_F(Renderer, AnySharedStateGivesAFiniteBoundedDrawing) {
             RecordingGraphics g = draw();
             const auto elapsed = std::chrono::steady_clock::now() - start;
             EXPECT_TRUE(g.finite) << name;
-            EXPECT_LT(elapsed, std::chrono::seconds(2)) << name;
+            // Milliseconds as a rule, and seconds under load: a drawing still running after
+            // 20 s loops over what it should have clamped.
+            EXPECT_LT(elapsed, std::chrono::seconds(20)) << name;
             const std::int64_t W = Module1::canvaswidth;
             const std::size_t columns = W >= 1 && W <= (std::int64_t{1} << 20) ? W : 0;
             EXPECT_EQ(g.lines.size(), columns) << name;

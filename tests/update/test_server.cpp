@@ -6,7 +6,6 @@
 #include <QSslConfiguration>
 #include <QSslKey>
 #include <QSslSocket>
-#include <QTimer>
 #include <algorithm>
 #include <memory>
 
@@ -81,16 +80,27 @@ void TestServer::answer(QSslSocket* socket, const QString& file) {
         reply.ending == Reply::Ending::DropHalfway || reply.ending == Reply::Ending::StallHalfway;
     const QByteArray body = halfway ? reply.body.left(reply.body.size() / 2) : reply.body;
     const bool close = reply.ending != Reply::Ending::StallHalfway;
-    const int pieces = std::max(1, reply.pieces);
-    const qsizetype step = (body.size() + pieces - 1) / pieces;
-    for (int i = 0; i < pieces; ++i) {
-        const QByteArray piece = body.mid(i * step, step);
-        const bool last = i == pieces - 1;
-        QTimer::singleShot(20 * i, socket, [socket, piece, last, close] {
-            socket->write(piece);
-            if (last && close) socket->disconnectFromHost();
-        });
+    const qsizetype pieces = std::max(1, reply.pieces);
+    QList<QByteArray> parts;  // none empty, so that each brings a report
+    for (qsizetype i = 0; i < pieces; ++i) {
+        const qsizetype from = body.size() * i / pieces, to = body.size() * (i + 1) / pieces;
+        if (to > from) parts << body.mid(from, to - from);
     }
+    if (parts.isEmpty()) parts << QByteArray();
+    paced_ = {socket, parts.mid(1), parts.first().size(), close};
+    send(*socket, parts.first(), close && parts.size() == 1);
+}
+
+void TestServer::received(std::int64_t bytes) {
+    if (!paced_.socket || paced_.pieces.isEmpty() || bytes < paced_.sent) return;
+    const QByteArray piece = paced_.pieces.takeFirst();
+    paced_.sent += piece.size();
+    send(*paced_.socket, piece, paced_.close && paced_.pieces.isEmpty());
+}
+
+void TestServer::send(QSslSocket& socket, const QByteArray& piece, bool closeAfter) {
+    socket.write(piece);
+    if (closeAfter) socket.disconnectFromHost();
 }
 
 }  // namespace korva::test

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QMap>
+#include <QPointer>
 #include <QSslCertificate>
 #include <QSslServer>
 #include <QString>
+#include <cstdint>
 #include <functional>
 
 namespace korva::test {
@@ -21,7 +24,9 @@ struct Reply {
     int status = 200;
     QByteArray body;
     Ending ending = Ending::Whole;
-    int pieces = 1;  // the body goes out in that many parts, 20 ms apart
+    // The body goes out in that many parts, each once the client has received all parts
+    // before it (see TestServer::received).
+    int pieces = 1;
 };
 
 // An HTTPS server on 127.0.0.1 inside the test process, serving the home-page folder
@@ -47,15 +52,30 @@ public:
     // Runs when a request has been read, before it is answered.
     std::function<void(const QString& file)> onRequest;
 
+    // The client has received this many bytes of the body going out in pieces; once that
+    // is all sent so far, the next piece goes out. A test reports from its progress hook,
+    // so that every piece arrives on its own, however the machine schedules.
+    void received(std::int64_t bytes);
+
     static QSslCertificate trustedCertificate();
 
 private:
+    // A body in pieces, waiting for the client to catch up.
+    struct Paced {
+        QPointer<QSslSocket> socket;
+        QList<QByteArray> pieces;  // still to send
+        std::int64_t sent = 0;
+        bool close = true;  // after the last piece
+    };
+
     void answer(QSslSocket* socket, const QString& file);
+    static void send(QSslSocket& socket, const QByteArray& piece, bool closeAfter);
 
     QMap<QString, Reply> replies_;
     QMap<QString, int> requests_;
     QStringList methods_;
     int closed_ = 0;
+    Paced paced_;
     QSslServer server_;  // last: its connections end while the counts above still exist
 };
 

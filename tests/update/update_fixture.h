@@ -7,7 +7,6 @@
 #include <QSslConfiguration>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QTest>
 #include <chrono>
 
 #include "desktop_window.h"
@@ -16,6 +15,7 @@
 #include "network.h"
 #include "test_server.h"
 #include "url_connection.h"
+#include "waiting.h"
 
 namespace korva::test {
 
@@ -73,7 +73,8 @@ protected:
     }
 
     // Time-outs last `length` each, whatever their seconds; the seconds asked are kept.
-    void shortenTimeouts(std::chrono::milliseconds length) {
+    // Set again, it applies to the transfers started from then on.
+    void timeoutsLast(std::chrono::milliseconds length) {
         auto previous = platform::URLConnection::SetTimeoutLength([this, length](std::int64_t s) {
             timeoutSeconds.push_back(s);
             return length;
@@ -90,10 +91,9 @@ protected:
         return platform::DesktopWindow::GetImplicitDesktopWindow("WindowDownload.WindowDownload");
     }
 
-    // Runs events until the condition holds; false when five seconds pass first.
-    static bool waitFor(const std::function<bool()>& condition) {
-        return QTest::qWaitFor(condition, 5000);
-    }
+    // A time-out that must not fire: far longer than any transfer on loopback takes on a
+    // loaded machine. Short ones are for transfers that fail whenever they end.
+    static constexpr std::chrono::seconds kAmple{60};
 
     TestServer server;
     QTemporaryDir desktop;

@@ -6,6 +6,7 @@ namespace {
 
 using korva::test::Reply;
 using korva::test::UpdateTest;
+using korva::test::waitFor;
 using platform::FolderItem;
 using platform::URLConnection;
 
@@ -14,6 +15,7 @@ using Connection = UpdateTest;
 TEST_F(Connection, ReportsEachPieceAsItArrivesThenTheWholeFile) {
     QByteArray body;
     for (int i = 0; i < 20'000; ++i) body += QByteArray::number(i) + ' ';
+    // Each piece goes out once the one before has been reported.
     server.serve("piece.bin", {200, body, Reply::Ending::Whole, 5});
     URLConnection connection;
     std::string pieces;
@@ -28,6 +30,7 @@ TEST_F(Connection, ReportsEachPieceAsItArrivesThenTheWholeFile) {
         pieces += data;
         EXPECT_EQ(received, static_cast<std::int64_t>(pieces.size()));
         lastReceived = received;
+        server.received(received);
     };
     connection.FileReceived = [&](URLConnection&, const std::string& url, std::int64_t status,
                                   const FolderItem& file) {
