@@ -265,6 +265,18 @@ TEST_F(VersionCheck, AFailedRequestSaysSoAndTheWindowStaysUsable) {
     EXPECT_EQ(stranger.requests(kVersionFile), 0);  // the handshake was refused
 }
 
+// A reply longer than a version text may be ends the wait as soon as it is too long, not at
+// the time-out: the server sends more than that and then nothing, holding the connection.
+TEST_F(VersionCheck, AReplyTooLongEndsTheWaitAtOnce) {
+    const auto limit = static_cast<int>(platform::URLConnection::kSyncReplyLimit);
+    server.serve(kVersionFile, {200, QByteArray(3 * limit, '9'), Reply::Ending::StallHalfway});
+    timeoutsLast(kAmple);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(WindowDownload().StaticText1().Text(), kNoConnection);
+    EXPECT_LT(clock.elapsed(), kPatienceMs);
+}
+
 TEST_F(VersionCheck, WithoutAnAnswerWaitsUntilTheTimeOut) {
     server.serve(kVersionFile, {200, "", Reply::Ending::Silent});
     timeoutsLast(400ms);
@@ -412,23 +424,29 @@ TEST_F(Download, LandsWholeOnTheDesktopIsOpenedAndClosesTheWindow) {
 
 TEST_F(Download, AFailureLeavesTheOldPackageSaysSoAndMayBeTriedAgain) {
     const QByteArray package = packageBytes(100'000);
+    // A host whose certificate nobody vouches for, with a package of its own.
+    TestServer stranger(TestServer::Certificate::Untrusted);
+    stranger.serve(kPackage, {200, "a stranger's package"});
     // Only the stalled transfer ends at its time-out; the others fail by themselves.
     struct Case {
         const char* name;
         Reply reply;
         bool desktopExists = true;
         std::chrono::milliseconds timeout = kAmple;
+        bool fromStranger = false;
     };
     const Case cases[] = {
         {"dropped halfway", {200, package, Reply::Ending::DropHalfway}},
         {"stalled halfway", {200, package, Reply::Ending::StallHalfway}, true, 300ms},
         {"error status", {404, "<html>Not here</html>"}},
         {"no desktop folder", {200, package}, false},
+        {"untrusted certificate", {200, package}, true, kAmple, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         opened.clear();
         writeFile(desktopFile(kPackage), "an older package");
+        Module1::websource = server.folder();
         server.serve(kVersionFile, {200, "1.7 January 1, 2023"});
         server.serve(kPackage, c.reply);
         auto previousDesktop =
@@ -438,6 +456,7 @@ TEST_F(Download, AFailureLeavesTheOldPackageSaysSoAndMayBeTriedAgain) {
         timeoutsLast(kAmple);
         auto& window = WindowDownload();
         timeoutsLast(c.timeout);
+        if (c.fromStranger) Module1::websource = stranger.folder();
         window.PushButton2().Press();
 
         ASSERT_TRUE(waitFor([&] { return window.StaticText2().Text() == kDownloadFailed; }));
@@ -452,6 +471,7 @@ TEST_F(Download, AFailureLeavesTheOldPackageSaysSoAndMayBeTriedAgain) {
 
         // Pressed again, Download starts again, and this time the transfer succeeds.
         platform::SpecialFolder::SetDesktopLocator(std::move(previousDesktop));
+        Module1::websource = server.folder();
         server.serve(kPackage, {200, package});
         timeoutsLast(kAmple);
         window.PushButton2().Press();
