@@ -1,9 +1,9 @@
-#include "app.h"
+#include "app/app.h"
 
-#include "module1.h"
-#include "module1_app.h"
-#include "text.h"
-#include "window1.h"
+#include "app/module1_app.h"
+#include "app/window1.h"
+#include "engine/module1.h"
+#include "platform/core/text.h"
 
 void App::Event_Opening() {
     Module1::CR = std::string(platform::EndOfLine::Windows);

@@ -1,4 +1,4 @@
-#include "file_types.h"
+#include "app/file_types.h"
 
 namespace FileTypes {
 

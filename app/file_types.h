@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "file_type.h"
+#include "platform/core/file_type.h"
 
 // The program's file types: plain text and PNG pictures.
 namespace FileTypes {

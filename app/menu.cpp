@@ -1,4 +1,4 @@
-#include "menu.h"
+#include "app/menu.h"
 
 #include <memory>
 
@@ -13,10 +13,8 @@ struct ItemSpec {
 
 // The File menu, top to bottom.
 constexpr ItemSpec kFileItems[] = {
-    {"FilePrint", "Print", "Ctrl+P", false},
-    {"FileSavePlot", "Save Plot", "Ctrl+S", false},
-    {"FileCheck", "Check for updates", "", false},
-    {"FileAbout", "About this program", "", false},
+    {"FilePrint", "Print", "Ctrl+P", false},       {"FileSavePlot", "Save Plot", "Ctrl+S", false},
+    {"FileCheck", "Check for updates", "", false}, {"FileAbout", "About this program", "", false},
     {"FileQuit", "Quit", "Ctrl+Q", true},
 };
 

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "desktop_menu.h"
+#include "platform/qt/desktop_menu.h"
 
 // The program's one menu bar: the File menu and its five commands.
 class Menu : public platform::DesktopMenuBar {
-public:
+  public:
     // Builds the items.
     void Untitled0();
 
-private:
+  private:
     Menu();
     friend class Menu& Menu();
 };

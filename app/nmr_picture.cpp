@@ -1,4 +1,4 @@
-#include "nmr_picture.h"
+#include "app/nmr_picture.h"
 
 namespace x_NMR {
 namespace {

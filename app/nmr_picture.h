@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "picture.h"
+#include "platform/qt/picture.h"
 
 // The intro window's picture, read from the resource file "NMR.png".
 namespace x_NMR {

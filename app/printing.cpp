@@ -4,15 +4,15 @@
 #include <optional>
 #include <string>
 
-#include "date_time.h"
-#include "errors.h"
-#include "mathematics.h"
-#include "module1.h"
-#include "module1_app.h"
-#include "picture.h"
-#include "printer_setup.h"
-#include "save_file_dialog.h"
-#include "window1.h"
+#include "app/module1_app.h"
+#include "app/window1.h"
+#include "engine/module1.h"
+#include "platform/core/errors.h"
+#include "platform/core/mathematics.h"
+#include "platform/qt/date_time.h"
+#include "platform/qt/picture.h"
+#include "platform/qt/printer_setup.h"
+#include "platform/qt/save_file_dialog.h"
 
 namespace Module1 {
 namespace {
@@ -20,7 +20,7 @@ namespace {
 // While it lives the plot area is the page's or the picture's; when it ends, on every
 // path, the screen's plot area and scale are back and the plot window is redrawn.
 class OffScreen {
-public:
+  public:
     OffScreen() : width_(canvaswidth), height_(canvasheight) {}
     ~OffScreen() {
         canvasheight = height_;
@@ -45,7 +45,7 @@ public:
         }
     }
 
-private:
+  private:
     std::int64_t width_, height_;
 };
 
@@ -56,7 +56,8 @@ float fontSize() {
 }
 
 std::string stamp(const platform::DateTime& moment) {
-    return moment.ToString(platform::DateTime::Style::Short, platform::DateTime::Style::Short) + " ";
+    return moment.ToString(platform::DateTime::Style::Short, platform::DateTime::Style::Short) +
+           " ";
 }
 
 }  // namespace

@@ -1,12 +1,12 @@
-#include "startup.h"
+#include "app/startup.h"
 
 #include <memory>
 
-#include "app.h"
-#include "desktop_window.h"
-#include "file_types.h"
-#include "menu.h"
-#include "window1.h"
+#include "app/app.h"
+#include "app/file_types.h"
+#include "app/menu.h"
+#include "app/window1.h"
+#include "platform/qt/desktop_window.h"
 
 namespace {
 

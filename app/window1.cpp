@@ -1,10 +1,10 @@
-#include "window1.h"
+#include "app/window1.h"
 
-#include "desktop_application.h"
-#include "menu.h"
-#include "module1_app.h"
-#include "window_download.h"
-#include "module1.h"
+#include "app/menu.h"
+#include "app/module1_app.h"
+#include "engine/module1.h"
+#include "platform/qt/desktop_application.h"
+#include "update/window_download.h"
 
 namespace {
 

@@ -1,19 +1,19 @@
 #pragma once
 
-#include "desktop_controls.h"
-#include "desktop_window.h"
+#include "platform/qt/desktop_controls.h"
+#include "platform/qt/desktop_window.h"
 
 // The plot window: its canvas covers it, and every drawing clears it and draws the
 // spectrum. It carries the File menu; closing it ends the program.
 class Window1 : public platform::DesktopWindow {
-public:
+  public:
     platform::DesktopCanvas& Canvas1() const;
 
-protected:
+  protected:
     void Event_Closing() override;
     void Event_Resized() override;
 
-private:
+  private:
     Window1();
     void Layout();
     void CreateControls();

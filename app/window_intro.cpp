@@ -1,12 +1,12 @@
-#include "window_intro.h"
+#include "app/window_intro.h"
 
-#include "desktop_application.h"
-#include "mathematics.h"
-#include "module1.h"
-#include "module1_app.h"
-#include "nmr_picture.h"
-#include "window1.h"
-#include "window_parameters.h"
+#include "app/module1_app.h"
+#include "app/nmr_picture.h"
+#include "app/window1.h"
+#include "app/window_parameters.h"
+#include "engine/module1.h"
+#include "platform/core/mathematics.h"
+#include "platform/qt/desktop_application.h"
 
 #ifndef KORVA_WEBSOURCE
 #error "KORVA_WEBSOURCE names the home-page folder"
@@ -57,7 +57,7 @@ void Module1::about() {
     for (const char* piece : kDescription) text += piece ? piece : CR;
     WindowIntro().Label2().Text(text);
     const std::string versionLabel = "Version " + version + "  (64 bit) HiDPI." + CR + CR +
-                                     (platform::Color::IsDarkMode() ? " dark mode" : "") + ".";
+                                     (platform::IsDarkMode() ? " dark mode" : "") + ".";
     WindowIntro().Label3().Text(versionLabel);
     WindowIntro().Show();
 }

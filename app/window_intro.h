@@ -1,12 +1,12 @@
 #pragma once
 
-#include "desktop_controls.h"
-#include "desktop_window.h"
+#include "platform/qt/desktop_controls.h"
+#include "platform/qt/desktop_window.h"
 
 // The intro window, which is also the about box: heading, description, picture, version,
 // and the OK and Quit buttons.
 class WindowIntro : public platform::DesktopWindow {
-public:
+  public:
     platform::DesktopLabel& Label2() const;
     platform::DesktopLabel& Label1() const;
     platform::DesktopLabel& Label3() const;
@@ -15,13 +15,13 @@ public:
     platform::DesktopLabel& Label7() const;
     platform::DesktopButton& PushButton1() const;
 
-protected:
+  protected:
     void Event_Activated() override;
     void Event_Opening() override;
     void Event_Deactivated() override;
     void Event_Closing() override;
 
-private:
+  private:
     WindowIntro();
     void Layout();
     void CreateControls();

@@ -1,10 +1,10 @@
-#include "window_parameters.h"
+#include "app/window_parameters.h"
 
-#include "desktop_application.h"
-#include "mathematics.h"
-#include "module1.h"
-#include "text.h"
-#include "window1.h"
+#include "app/window1.h"
+#include "engine/module1.h"
+#include "platform/core/mathematics.h"
+#include "platform/core/text.h"
+#include "platform/qt/desktop_application.h"
 
 namespace {
 
@@ -40,10 +40,12 @@ constexpr ControlSpec kControls[] = {
     {Field, "textfield3", 252, 178, 80, 22, "", 0, 6},
     {Label, "Label5", 10, 139, 457, 42,
      "Depending on the magnetic field, NMR spectrometers \r\n"
-     "operate from 40 to 900 MHz to achieve resonance.\r\n.", Wraps},
+     "operate from 40 to 900 MHz to achieve resonance.\r\n.",
+     Wraps},
     {Label, "Label3", 10, 65, 340, 40,
      "Proton proton coupling constants rarely exceed 20 Hz. \r\n"
-     "Normal H-C-C-H coupling is 7 Hz.", Wraps},
+     "Normal H-C-C-H coupling is 7 Hz.",
+     Wraps},
     {Field, "textfield2", 252, 104, 80, 22, "", 0, 5},
     {Label, "Label6", 10, 178, 230, 20, "Instrument Frequency (MHz)?", Bold | Right},
     {Field, "textfield4", 252, 234, 80, 22, "", 0, 7},
@@ -72,7 +74,9 @@ constexpr ControlSpec kControls[] = {
      Wraps},
 };
 
-float singleOf(const DesktopTextField& field) { return platform::Single(platform::Val(field.Text())); }
+float singleOf(const DesktopTextField& field) {
+    return platform::Single(platform::Val(field.Text()));
+}
 
 std::int64_t integerOf(const DesktopTextField& field) {
     return platform::TruncateToInt64(platform::Val(field.Text()));
@@ -125,9 +129,7 @@ void WindowParameters::CreateControls() {
 
 void WindowParameters::PushButton1_Pressed(DesktopButton&) { press({"AB", Module1::AB, 0}); }
 void WindowParameters::PushButton2_Pressed(DesktopButton&) { press({"ABB", Module1::ABB, 1}); }
-void WindowParameters::PushButton3_Pressed(DesktopButton&) {
-    press({"AA'XX'", Module1::AAXX, 2});
-}
+void WindowParameters::PushButton3_Pressed(DesktopButton&) { press({"AA'XX'", Module1::AAXX, 2}); }
 
 void WindowParameters::press(const SpinSystem& system) {
     ::Window1().Title(std::string(system.name) + " NMR spectrum");

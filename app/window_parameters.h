@@ -1,12 +1,12 @@
 #pragma once
 
-#include "desktop_controls.h"
-#include "desktop_window.h"
+#include "platform/qt/desktop_controls.h"
+#include "platform/qt/desktop_window.h"
 
 // The parameter window: the student's numbers, the three spin-system buttons, the
 // shift-to-coupling read-out and the line-width slider.
 class WindowParameters : public platform::DesktopWindow {
-public:
+  public:
     platform::DesktopLabel& Label1() const;
     platform::DesktopButton& PushButton1() const;
     platform::DesktopTextField& textfield1() const;
@@ -38,13 +38,13 @@ public:
     platform::DesktopLabel& Label17() const;
     platform::DesktopLabel& Label20() const;
 
-protected:
+  protected:
     void Event_Opening() override;
     void Event_Closing() override;
     void Event_Activated() override;
     void Event_Deactivated() override;
 
-private:
+  private:
     struct SpinSystem;
 
     WindowParameters();

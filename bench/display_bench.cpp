@@ -5,12 +5,12 @@
 #include <memory>
 #include <string>
 
-#include "message_recorder.h"
-#include "module1.h"
-#include "picture.h"
-#include "recording_graphics.h"
-#include "side_by_side.h"
-#include "start_values.h"
+#include "bench/side_by_side.h"
+#include "bench/start_values.h"
+#include "engine/module1.h"
+#include "platform/qt/picture.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/recording_graphics.h"
 
 namespace korva::bench {
 namespace {
@@ -29,7 +29,7 @@ struct System {
 // The shared state of one plot, what the renderer draws for it, and a picture of its size
 // whose painter and font are already in use.
 class Scene {
-public:
+  public:
     Scene(const Plot& plot, const System& system, float lineWidth) {
         startValues();
         system.compute();
@@ -56,12 +56,13 @@ public:
     korva::test::MessageRecorder messages;
     korva::test::RecordingGraphics drawn;
 
-private:
+  private:
     std::unique_ptr<platform::Picture> picture_;
 };
 
 void check(benchmark::State& state, const Scene& scene) {
-    if (!scene.messages.messages.empty()) state.SkipWithError("the plot raised the off-plot warning");
+    if (!scene.messages.messages.empty())
+        state.SkipWithError("the plot raised the off-plot warning");
 }
 
 std::string nameOf(const char* what, const System& system, const Plot& plot, float lineWidth) {

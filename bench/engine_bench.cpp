@@ -5,14 +5,14 @@
 #include <cstdint>
 #include <string>
 
-#include "graphics.h"
-#include "module1.h"
-#include "start_values.h"
+#include "bench/start_values.h"
+#include "engine/module1.h"
+#include "platform/core/graphics.h"
 
 namespace {
 
 class NoSurface final : public platform::Graphics {
-public:
+  public:
     double Width() const override { return 0; }
     double Height() const override { return 0; }
     void DrawingColor(platform::Color) override {}

@@ -1,7 +1,7 @@
 // The benchmarks that draw on pictures; Qt draws text only with a GUI application.
 #include <QGuiApplication>
 
-#include "side_by_side.h"
+#include "bench/side_by_side.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

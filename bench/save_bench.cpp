@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <string>
 
-#include "folder_item.h"
-#include "module1.h"
-#include "picture.h"
-#include "side_by_side.h"
-#include "start_values.h"
+#include "bench/side_by_side.h"
+#include "bench/start_values.h"
+#include "engine/module1.h"
+#include "platform/qt/folder_item.h"
+#include "platform/qt/picture.h"
 
 namespace korva::bench {
 namespace {

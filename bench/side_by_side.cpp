@@ -1,4 +1,4 @@
-#include "side_by_side.h"
+#include "bench/side_by_side.h"
 
 #include <cstdio>
 #include <utility>
@@ -30,7 +30,7 @@ Entry* find(const std::string& name) {
 
 // The console's report, noting each ratio on the way.
 class Summary final : public benchmark::ConsoleReporter {
-public:
+  public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             Entry* entry = find(run.run_name.function_name);

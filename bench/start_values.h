@@ -1,6 +1,6 @@
 #pragma once
 
-#include "module1.h"
+#include "engine/module1.h"
 
 namespace korva::bench {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "graphics.h"
+#include "platform/core/graphics.h"
 
 // The program's shared state and the spectrum engine's routines. Every value lives for
 // the whole run; handlers read and write the variables directly.

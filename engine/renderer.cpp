@@ -8,10 +8,10 @@
 #include <limits>
 #include <vector>
 
-#include "mathematics.h"
-#include "message_dialog.h"
-#include "module1.h"
-#include "text.h"
+#include "engine/module1.h"
+#include "platform/core/mathematics.h"
+#include "platform/core/message_dialog.h"
+#include "platform/core/text.h"
 
 namespace Module1 {
 namespace {

@@ -1,4 +1,4 @@
-#include "module1.h"
+#include "engine/module1.h"
 
 namespace Module1 {
 

@@ -6,8 +6,8 @@
 
 #include <cstddef>
 
-#include "mathematics.h"
-#include "module1.h"
+#include "engine/module1.h"
+#include "platform/core/mathematics.h"
 
 namespace Module1 {
 namespace {

@@ -18,9 +18,9 @@
 #include <limits>
 #include <string>
 
-#include "graphics.h"
-#include "message_recorder.h"
-#include "module1.h"
+#include "engine/module1.h"
+#include "platform/core/graphics.h"
+#include "tests/support/message_recorder.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ void fail(const char* what) {
 
 // The input read from the front in the machine's byte order; zeros once it runs out.
 class Input {
-public:
+  public:
     Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
 
     template <class T>
@@ -65,7 +65,7 @@ public:
         }
     }
 
-private:
+  private:
     const std::uint8_t* data_;
     std::size_t size_;
     std::size_t used_ = 0;
@@ -91,7 +91,7 @@ void compute(void (*computation)(), std::int64_t lines) {
 
 // A surface that checks every call on the spot. Text is 10 units wide per character.
 class CheckingGraphics final : public platform::Graphics {
-public:
+  public:
     double Width() const override { return 800; }
     double Height() const override { return 600; }
     void DrawingColor(platform::Color) override {}
@@ -138,7 +138,7 @@ public:
         if (numbers_ > columns) fail("the axis has more numbers than columns");
     }
 
-private:
+  private:
     static void finite(double v) {
         if (!std::isfinite(v)) fail("a coordinate that is not finite reached the surface");
     }

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "version_check.h"
+#include "update/version_check.h"
 
 namespace {
 
@@ -36,8 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool page = reply.find('<') != std::string::npos;
     if ((outcome == CheckOutcome::BadLink) != page) fail("a web page is the one bad link");
     if (!page) {
-        if ((outcome == CheckOutcome::UpToDate) != (reply == version)) fail("equal means up to date");
-        if (version.find('<') == std::string::npos && Compare(version, reply) != mirrored(outcome)) {
+        if ((outcome == CheckOutcome::UpToDate) != (reply == version))
+            fail("equal means up to date");
+        if (version.find('<') == std::string::npos &&
+            Compare(version, reply) != mirrored(outcome)) {
             fail("the order is not antisymmetric");
         }
     }

@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "mathematics.h"
-#include "text.h"
+#include "platform/core/mathematics.h"
+#include "platform/core/text.h"
 
 namespace {
 

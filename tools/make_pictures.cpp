@@ -12,9 +12,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "message_dialog.h"
-#include "module1.h"
-#include "picture.h"
+#include "engine/module1.h"
+#include "platform/core/message_dialog.h"
+#include "platform/qt/picture.h"
 
 namespace {
 
@@ -29,8 +29,8 @@ QImage spectrum() {
     Module1::pf = 2;
     Module1::canvaswidth = kSide;
     Module1::canvasheight = 330;
-    const float lines[][2] = {{168.0f, 1.0f}, {180.0f, 2.0f}, {192.0f, 1.0f},
-                              {-7.0f, 1.7f},  {7.0f, 1.7f}};
+    const float lines[][2] = {
+        {168.0f, 1.0f}, {180.0f, 2.0f}, {192.0f, 1.0f}, {-7.0f, 1.7f}, {7.0f, 1.7f}};
     Module1::N = 0;
     for (const auto& [x, y] : lines) {
         ++Module1::N;
@@ -157,9 +157,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s <resources folder>\n", argv[0]);
         return 2;
     }
-    platform::MessageDialog::SetPresenter([](const std::string& m) {
-        std::fprintf(stderr, "%s\n", m.c_str());
-    });
+    platform::MessageDialog::SetPresenter(
+        [](const std::string& m) { std::fprintf(stderr, "%s\n", m.c_str()); });
     const QDir out(argv[1]);
     out.mkpath("icons");
     out.mkpath("windows");

@@ -1,4 +1,4 @@
-#include "version_check.h"
+#include "update/version_check.h"
 
 CheckOutcome Compare(const std::string& reply, const std::string& version) {
     if (reply.find('<') != std::string::npos) return CheckOutcome::BadLink;

@@ -1,14 +1,13 @@
-#include "window_download.h"
+#include "update/window_download.h"
 
 #include <QCloseEvent>
 #include <QMetaObject>
 #include <QScopeGuard>
 
-#include "color.h"
-#include "desktop_application.h"
-#include "module1.h"
-#include "network.h"
-#include "version_check.h"
+#include "engine/module1.h"
+#include "platform/qt/desktop_application.h"
+#include "platform/qt/network.h"
+#include "update/version_check.h"
 
 namespace {
 
@@ -156,7 +155,7 @@ std::string WindowDownload::outcome(const std::string& reply) {
         PushButton2().Visible(true);
     }
     return OutcomeMessage(found, reply, Module1::version, Module1::CR,
-                          found == CheckOutcome::UpToDate && platform::Color::IsDarkMode());
+                          found == CheckOutcome::UpToDate && platform::IsDarkMode());
 }
 
 void WindowDownload::PushButton1_Pressed(DesktopButton&) { Close(); }

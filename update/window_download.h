@@ -4,15 +4,15 @@
 #include <optional>
 #include <string>
 
-#include "desktop_controls.h"
-#include "desktop_window.h"
-#include "folder_item.h"
-#include "url_connection.h"
+#include "platform/qt/desktop_controls.h"
+#include "platform/qt/desktop_window.h"
+#include "platform/qt/folder_item.h"
+#include "platform/qt/url_connection.h"
 
 // The update window: compares the running version with the one published on the home
 // page as it opens, and downloads the newest package to the desktop on request.
 class WindowDownload : public platform::DesktopWindow {
-public:
+  public:
     platform::DesktopProgressBar& ProgressBar1() const;
     platform::DesktopLabel& StaticText2() const;
     platform::DesktopLabel& StaticText1() const;
@@ -23,11 +23,11 @@ public:
     platform::URLConnection& FileDownloader() const;
     platform::URLConnection& Checker() const;
 
-protected:
+  protected:
     void Event_Opening() override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     WindowDownload();
     void Layout();
     void CreateControls();

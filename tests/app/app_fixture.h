@@ -5,19 +5,19 @@
 #include <QCoreApplication>
 #include <QImage>
 
-#include "desktop_window.h"
-#include "message_recorder.h"
-#include "module1.h"
-#include "waiting.h"
-#include "window1.h"
-#include "window_parameters.h"
+#include "app/window1.h"
+#include "app/window_parameters.h"
+#include "engine/module1.h"
+#include "platform/qt/desktop_window.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/waiting.h"
 
 namespace korva::test {
 
 // The shared state as the program starts, windows closed after each test, message
 // boxes recorded instead of shown.
 class AppTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Module1::CR = "\r\n";
         Module1::appname = "KORVA";
@@ -60,7 +60,8 @@ protected:
     // Counts the plot's drawings from now on.
     void countDrawings() {
         auto paint = Window1().Canvas1().Paint;
-        Window1().Canvas1().Paint = [this, paint](platform::DesktopCanvas& c, platform::Graphics& g) {
+        Window1().Canvas1().Paint = [this, paint](platform::DesktopCanvas& c,
+                                                  platform::Graphics& g) {
             ++drawings;
             paint(c, g);
         };

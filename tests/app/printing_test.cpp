@@ -8,15 +8,15 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "app_fixture.h"
-#include "date_time.h"
-#include "file_type.h"
-#include "file_types.h"
-#include "modal_robot.h"
-#include "module1_app.h"
-#include "printer_setup.h"
-#include "recording_graphics.h"
-#include "save_file_dialog.h"
+#include "app/file_types.h"
+#include "app/module1_app.h"
+#include "platform/core/file_type.h"
+#include "platform/qt/date_time.h"
+#include "platform/qt/printer_setup.h"
+#include "platform/qt/save_file_dialog.h"
+#include "tests/app/app_fixture.h"
+#include "tests/support/modal_robot.h"
+#include "tests/support/recording_graphics.h"
 
 namespace {
 
@@ -43,8 +43,10 @@ struct PageRecord {
 };
 
 class RecordingPage : public korva::test::RecordingGraphics {
-public:
-    RecordingPage(double w, double h, PageRecord& record) : record_(record) { width = w, height = h; }
+  public:
+    RecordingPage(double w, double h, PageRecord& record) : record_(record) {
+        width = w, height = h;
+    }
     ~RecordingPage() override {
         record_.texts = texts;
         record_.calls = calls;
@@ -55,14 +57,14 @@ public:
         RecordingGraphics::PenSize(size);
     }
 
-private:
+  private:
     PageRecord& record_;
 };
 
 // The plot window showing the start-value AB spectrum, the dialogs answered by the test
 // and the clock stopped at a known moment.
 class Printing : public AppTest {
-protected:
+  protected:
     void SetUp() override {
         AppTest::SetUp();
         if (!platform::FileType::Lookup("image/png")) FileTypes::Initialize();  // as at start
@@ -70,7 +72,8 @@ protected:
         countDrawings();
         saveDialog = platform::SetSaveFileDialog(nullptr);
         printDialogs = PrinterSetup::SetDialogs({});
-        platform::DateTime::SetClock([this] { return moments.at(std::min(clockReads++, moments.size() - 1)); });
+        platform::DateTime::SetClock(
+            [this] { return moments.at(std::min(clockReads++, moments.size() - 1)); });
         Module1::psettings.clear();
     }
     void TearDown() override {
@@ -90,13 +93,13 @@ protected:
     // Saves through the menu; the dialog answers `file`.
     std::optional<platform::SaveFileRequest> save(std::optional<QString> file) {
         std::optional<platform::SaveFileRequest> asked;
-        platform::SetSaveFileDialog([&](const platform::SaveFileRequest& request)
-                                        -> std::optional<platform::FolderItem> {
-            asked = request;
-            during = surface();
-            if (!file) return std::nullopt;
-            return platform::FolderItem(*file);
-        });
+        platform::SetSaveFileDialog(
+            [&](const platform::SaveFileRequest& request) -> std::optional<platform::FolderItem> {
+                asked = request;
+                during = surface();
+                if (!file) return std::nullopt;
+                return platform::FolderItem(*file);
+            });
         Window1().findChild<QAction*>("FileSavePlot")->trigger();
         return asked;
     }
@@ -104,12 +107,12 @@ protected:
     // Answers the page-setup dialog with `accept`, and the print dialog with a page of that
     // size, or with nothing when the width is 0.
     static void answerPrinting(bool accept, double width, double height, PageRecord& record) {
-        PrinterSetup::SetDialogs(
-            {[accept](QPrinter&) { return accept; },
-             [width, height, &record](std::shared_ptr<QPrinter>) -> std::unique_ptr<platform::Graphics> {
-                 if (width <= 0) return nullptr;
-                 return std::make_unique<RecordingPage>(width, height, record);
-             }});
+        PrinterSetup::SetDialogs({[accept](QPrinter&) { return accept; },
+                                  [width, height, &record](std::shared_ptr<QPrinter>)
+                                      -> std::unique_ptr<platform::Graphics> {
+                                      if (width <= 0) return nullptr;
+                                      return std::make_unique<RecordingPage>(width, height, record);
+                                  }});
     }
 
     // The locale's short date and short time, a blank between and after them.
@@ -145,7 +148,7 @@ TEST_F(Printing, SavePlotWritesAPictureTwiceTheWindowsSize) {
     };
     const Case cases[] = {
         {800, 600, {1600, 1200, 4}, 30},
-        {600, 800, {1200, 800, 2}, 20},  // taller than wide: the plot fills the upper half
+        {600, 800, {1200, 800, 2}, 20},   // taller than wide: the plot fills the upper half
         {700, 700, {1400, 1400, 4}, 35},  // square counts as wide
         {64, 64, {128, 128, 4}, 3},
     };
@@ -267,10 +270,9 @@ TEST_F(Printing, CancellingADialogEndsQuietly) {
 
 TEST_F(Printing, TheNextJobStartsFromThePageSetUpAcceptedLast) {
     PrinterSetup::SetDialogs({[](QPrinter& printer) {
-                                  printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A5),
-                                                                    QPageLayout::Landscape,
-                                                                    QMarginsF(7, 8.123456789, 9, 10),
-                                                                    QPageLayout::Millimeter));
+                                  printer.setPageLayout(QPageLayout(
+                                      QPageSize(QPageSize::A5), QPageLayout::Landscape,
+                                      QMarginsF(7, 8.123456789, 9, 10), QPageLayout::Millimeter));
                                   return true;
                               },
                               [](std::shared_ptr<QPrinter>) { return nullptr; }});
@@ -300,19 +302,18 @@ TEST_F(Printing, TheStampGivesTheMomentTheCommandWasChosen) {
 TEST_F(Printing, PrintingToAPdfFileGivesOnePageWithThePlot) {
     const QString pdf = folder.filePath("plot.pdf");
     std::shared_ptr<QPrinter> used;
-    PrinterSetup::SetDialogs({[](QPrinter& printer) {
-                                  printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
-                                                                    QPageLayout::Portrait,
-                                                                    QMarginsF(10, 10, 10, 10),
-                                                                    QPageLayout::Millimeter));
-                                  return true;
-                              },
-                              [&](std::shared_ptr<QPrinter> printer) {
-                                  printer->setOutputFormat(QPrinter::PdfFormat);
-                                  printer->setOutputFileName(pdf);
-                                  used = printer;
-                                  return platform::PageGraphics(std::move(printer));
-                              }});
+    PrinterSetup::SetDialogs(
+        {[](QPrinter& printer) {
+             printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                               QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+             return true;
+         },
+         [&](std::shared_ptr<QPrinter> printer) {
+             printer->setOutputFormat(QPrinter::PdfFormat);
+             printer->setOutputFileName(pdf);
+             used = printer;
+             return platform::PageGraphics(std::move(printer));
+         }});
     Window1().findChild<QAction*>("FilePrint")->trigger();
     // The page is drawn at 300 dots per inch: 190 mm of A4 inside 10 mm margins.
     ASSERT_TRUE(used);

@@ -5,13 +5,13 @@
 #include <QIcon>
 #include <QTemporaryDir>
 
-#include "app.h"
-#include "app_fixture.h"
-#include "file_types.h"
-#include "module1_app.h"
-#include "resources.h"
-#include "startup.h"
-#include "window_intro.h"
+#include "app/app.h"
+#include "app/file_types.h"
+#include "app/module1_app.h"
+#include "app/startup.h"
+#include "app/window_intro.h"
+#include "platform/qt/resources.h"
+#include "tests/app/app_fixture.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ std::vector<platform::DesktopWindow*> visibleWindows() {
 }
 
 class Startup : public AppTest {
-protected:
+  protected:
     void SetUp() override {
         AppTest::SetUp();
         platform::DesktopWindow::CloseAll();
@@ -53,11 +53,13 @@ TEST_F(Startup, OpeningGivesTheStartValuesAndShowsOnlyTheIntroWindow) {
 
         EXPECT_FALSE(Window1().isVisible());
         int plotWindows = 0;
-        for (QWidget* w : QApplication::topLevelWidgets()) plotWindows += dynamic_cast<class Window1*>(w) != nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            plotWindows += dynamic_cast<class Window1*>(w) != nullptr;
         EXPECT_EQ(plotWindows, 1);
         const auto shown = visibleWindows();
         ASSERT_EQ(shown.size(), 1u);
-        EXPECT_EQ(shown[0], platform::DesktopWindow::GetImplicitDesktopWindow("WindowIntro.WindowIntro"));
+        EXPECT_EQ(shown[0],
+                  platform::DesktopWindow::GetImplicitDesktopWindow("WindowIntro.WindowIntro"));
 
         EXPECT_EQ(Module1::canvaswidth, 800);
         EXPECT_EQ(Module1::canvasheight, 600);
@@ -79,8 +81,7 @@ TEST_F(Startup, OpeningGivesTheStartValuesAndShowsOnlyTheIntroWindow) {
 // The icon the executable carries, as drawn for the desktop's window lists.
 TEST_F(Startup, EveryWindowCarriesTheProgramsIcon) {
     const QIcon icon = QApplication::windowIcon();
-    EXPECT_EQ(icon.availableSizes(),
-              (QList<QSize>{{16, 16}, {256, 256}, {32, 32}, {48, 48}}));
+    EXPECT_EQ(icon.availableSizes(), (QList<QSize>{{16, 16}, {256, 256}, {32, 32}, {48, 48}}));
     for (int side : {16, 32, 48, 256}) {
         const QImage drawn(QString(KORVA_SOURCE_DIR "/resources/icons/korva-%1.png").arg(side));
         ASSERT_FALSE(drawn.isNull()) << side;
@@ -109,77 +110,6 @@ TEST_F(AboutCommand, LeavesTheParametersAsTheStudentSetThem) {
     EXPECT_EQ(Module1::N, 20);
     EXPECT_EQ(Module1::canvaswidth, 800);
     EXPECT_EQ(Module1::pf, 1);
-}
-
-TEST(FileTypes, BothTypesAreDefinedAndRegisteredInOrder) {
-    FileTypes::pAllFileTypes.clear();
-    FileTypes::Initialize();
-    ASSERT_EQ(FileTypes::pAllFileTypes.size(), 2u);
-    const auto& text = *FileTypes::pAllFileTypes[0];
-    const auto& png = *FileTypes::pAllFileTypes[1];
-    EXPECT_EQ(&text, &FileTypes::Text());
-    EXPECT_EQ(&png, &FileTypes::image());
-    struct Fields {
-        std::string name, extensions, macType, macCreator, mimeType, conformsTo, uti;
-    };
-    auto fields = [](const platform::FileType& t) {
-        return Fields{t.Name(), t.Extensions(), t.MacType(), t.MacCreator(),
-                      t.MimeType(), t.ConformsTo(), t.UTI()};
-    };
-    const Fields t = fields(text), p = fields(png);
-    EXPECT_EQ(std::tie(t.name, t.extensions, t.macType, t.macCreator, t.mimeType, t.conformsTo, t.uti),
-              std::make_tuple("text/plain", "txt", "YEXY", "????", "", "public.data, public.content",
-                              "public.text"));
-    EXPECT_EQ(std::tie(p.name, p.extensions, p.macType, p.macCreator, p.mimeType, p.conformsTo, p.uti),
-              std::make_tuple("image/png", "png", "PNGf", "", "", "public.image", "public.png"));
-    EXPECT_TRUE(text.Imported() && png.Imported());
-    EXPECT_TRUE(text.IsRegistered() && png.IsRegistered());
-    const auto* registration = platform::FileType::Lookup("image/png");
-    ASSERT_NE(registration, nullptr);
-    EXPECT_EQ(registration->extensions, "png");
-    EXPECT_EQ(registration->uti, "public.png");
-}
-
-TEST(FileTypes, ChangingAFieldWithdrawsTheRegistrationUntilTheNextConversion) {
-    platform::FileType type;
-    type.Name("application/x-korva-test");
-    type.Extensions("kt");
-    EXPECT_EQ(type.ToString(), "application/x-korva-test");
-    ASSERT_NE(platform::FileType::Lookup("application/x-korva-test"), nullptr);
-    type.Extensions("kt2");
-    EXPECT_FALSE(type.IsRegistered());
-    EXPECT_EQ(platform::FileType::Lookup("application/x-korva-test"), nullptr);
-    type.ToString();
-    EXPECT_EQ(platform::FileType::Lookup("application/x-korva-test")->extensions, "kt2");
-}
-
-// The picture is found from the executable's folder, in the build tree and where the
-// install rules put the program and its data.
-TEST(ResourceFiles, AreFoundBesideTheBuiltAndTheInstalledProgram) {
-    QTemporaryDir root;
-    const QDir dir(root.path());
-    const QString program = "usr/" KORVA_INSTALL_BINDIR;
-    const QString data = "usr/" KORVA_INSTALL_DATA_DIR;
-    for (const QString& folder : {QString("build/app"), program, QString("build/resources"), data}) {
-        ASSERT_TRUE(dir.mkpath(folder));
-    }
-    for (const QString& picture : {QString("build/resources/NMR.png"), data + "/NMR.png"}) {
-        QFile file(dir.filePath(picture));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
-    struct Case {
-        QString executableFolder;
-        QString picture;
-    };
-    for (const Case& c : {Case{"build/app", "build/resources/NMR.png"},
-                          Case{program, data + "/NMR.png"}}) {
-        bool found = false;
-        for (const QString& folder : platform::ResourceFolders(dir.filePath(c.executableFolder))) {
-            found = found || QDir::cleanPath(QDir(folder).filePath("NMR.png")) ==
-                                 QDir::cleanPath(dir.filePath(c.picture));
-        }
-        EXPECT_TRUE(found) << c.executableFolder.toStdString();
-    }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "exact_spectrum.h"
+#include "tests/engine/exact_spectrum.h"
 
 #include <algorithm>
 #include <cmath>
@@ -23,8 +23,8 @@ void diagonalise(Matrix& a, Matrix& v) {
             for (std::size_t q = p + 1; q < n; ++q) {
                 if (std::fabs(a[p][q]) < 1e-300) continue;
                 const double theta = (a[q][q] - a[p][p]) / (2.0 * a[p][q]);
-                const double t = (theta >= 0 ? 1.0 : -1.0) /
-                                 (std::fabs(theta) + std::sqrt(theta * theta + 1.0));
+                const double t =
+                    (theta >= 0 ? 1.0 : -1.0) / (std::fabs(theta) + std::sqrt(theta * theta + 1.0));
                 const double c = 1.0 / std::sqrt(t * t + 1.0);
                 const double s = t * c;
                 for (std::size_t k = 0; k < n; ++k) {

@@ -3,9 +3,9 @@
 
 #include <QImage>
 
-#include "message_recorder.h"
-#include "module1.h"
-#include "picture.h"
+#include "engine/module1.h"
+#include "platform/qt/picture.h"
+#include "tests/support/message_recorder.h"
 
 namespace {
 

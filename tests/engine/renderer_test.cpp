@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "message_recorder.h"
-#include "module1.h"
-#include "recording_graphics.h"
+#include "engine/module1.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/recording_graphics.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ struct Line {
 };
 
 class Renderer : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Module1::canvaswidth = 800;
         Module1::canvasheight = 600;
@@ -76,7 +76,8 @@ TEST_F(Renderer, ClearwinPaintsWhiteAndSetsTextForTheScreen) {
         std::int64_t w, h;
         float font;
     };
-    for (const Case& c : {Case{800, 600, 24}, Case{64, 64, 3}, Case{850, 1000, 34}, Case{1, 1, 0}}) {
+    for (const Case& c :
+         {Case{800, 600, 24}, Case{64, 64, 3}, Case{850, 1000, 34}, Case{1, 1, 0}}) {
         Module1::canvaswidth = c.w;
         Module1::canvasheight = c.h;
         RecordingGraphics g;
@@ -129,8 +130,7 @@ TEST_F(Renderer, AxisPositionsCarryTheTruncationOfEveryStep) {
     std::vector<double> positions;
     for (std::size_t i = 1; i < g.texts.size(); ++i) positions.push_back(g.texts[i].x);
     // k = 1, 107, 213, 319, 425, 531, 637, 743, 849 at x = 850 - k - 120.
-    EXPECT_EQ(positions,
-              (std::vector<double>{729, 623, 517, 411, 305, 199, 93, -13, -119}));
+    EXPECT_EQ(positions, (std::vector<double>{729, 623, 517, 411, 305, 199, 93, -13, -119}));
 }
 
 TEST_F(Renderer, LinesCloserThanPfShareTheColumnOfThePreviousLineOnThePlot) {
@@ -142,19 +142,30 @@ TEST_F(Renderer, LinesCloserThanPfShareTheColumnOfThePreviousLineOnThePlot) {
     };
     const std::vector<Case> cases = {
         {"second joins first, third compared with the first",
-         1, {{-20.0f, 1}, {-19.4f, 1}, {-18.8f, 1}}, {{700, 1.0}, {698, 0.5}}},
-        {"exactly pf apart keep their own columns", 1, {{-20.0f, 1}, {-19.0f, 1}},
+         1,
+         {{-20.0f, 1}, {-19.4f, 1}, {-18.8f, 1}},
+         {{700, 1.0}, {698, 0.5}}},
+        {"exactly pf apart keep their own columns",
+         1,
+         {{-20.0f, 1}, {-19.0f, 1}},
          {{700, 1.0}, {699, 1.0}}},
-        {"previous in index order, not the nearest", 1, {{-20.0f, 1}, {180.0f, 1}, {-19.5f, 1}},
+        {"previous in index order, not the nearest",
+         1,
+         {{-20.0f, 1}, {180.0f, 1}, {-19.5f, 1}},
          {{700, 1.0}, {500, 1.0}, {699, 1.0}}},
-        {"the first line within pf of the edge moves to column W", 1, {{-119.5f, 1}},
-         {{800, 1.0}}},
-        {"a line off the plot leaves the last offset", 1, {{-20.0f, 1}, {-300.0f, 0}, {-19.5f, 1}},
+        {"the first line within pf of the edge moves to column W", 1, {{-119.5f, 1}}, {{800, 1.0}}},
+        {"a line off the plot leaves the last offset",
+         1,
+         {{-20.0f, 1}, {-300.0f, 0}, {-19.5f, 1}},
          {{700, 1.0}}},
-        {"a line without intensity still moves the last offset", 1,
-         {{-20.0f, 0}, {-19.5f, 1}, {-18.8f, 1}}, {{700, 1.0}, {698, 1.0}}},
+        {"a line without intensity still moves the last offset",
+         1,
+         {{-20.0f, 0}, {-19.5f, 1}, {-18.8f, 1}},
+         {{700, 1.0}, {698, 1.0}}},
         // The margin is 120 pf: offsets 100, 102.5 and 103.5.
-        {"a larger pf merges further", 3, {{-260.0f, 1}, {-257.5f, 1}, {-256.5f, 1}},
+        {"a larger pf merges further",
+         3,
+         {{-260.0f, 1}, {-257.5f, 1}, {-256.5f, 1}},
          {{700, 1.0}, {696, 0.5}}},
     };
     for (const Case& c : cases) {
@@ -187,7 +198,9 @@ TEST_F(Renderer, PlotEdgesAreStrict) {
 TEST_F(Renderer, WarnsOncePerDrawingBeforeAnythingIsDrawn) {
     std::vector<std::size_t> drawnWhenShown;
     RecordingGraphics g;
-    messages.onShow = [&](const std::string&) { drawnWhenShown.push_back(g.lines.size() + g.texts.size()); };
+    messages.onShow = [&](const std::string&) {
+        drawnWhenShown.push_back(g.lines.size() + g.texts.size());
+    };
 
     setLines({{0.0f, 1.0f}, {5000.0f, 0.1f}, {-5000.0f, 2.0f}, {9000.0f, 1.0f}});
     Module1::display(g);
@@ -346,7 +359,8 @@ TEST_F(Renderer, AnySharedStateGivesAFiniteBoundedDrawing) {
         {"width 1", [] { Module1::canvaswidth = 1; }},
         {"width 2", [] { Module1::canvaswidth = 2; }},
         {"width negative", [] { Module1::canvaswidth = -5; }},
-        {"width negative, width negative", [] { Module1::canvaswidth = -5, Module1::SPECWIDTH = -1e-3f; }},
+        {"width negative, width negative",
+         [] { Module1::canvaswidth = -5, Module1::SPECWIDTH = -1e-3f; }},
         {"width beyond any surface", [] { Module1::canvaswidth = std::int64_t{1} << 40; }},
         {"width largest", [=] { Module1::canvaswidth = iMax; }},
         {"width smallest", [=] { Module1::canvaswidth = iMin; }},

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "exact_spectrum.h"
-#include "module1.h"
+#include "engine/module1.h"
+#include "tests/engine/exact_spectrum.h"
 
 namespace {
 
@@ -34,9 +34,15 @@ void compute(System system, const Parameters& p) {
     Module1::JCOUPLEXXPRIME = p.jxx;
     Module1::JCOUPLEAXPRIME = p.jax;
     switch (system) {
-        case System::AB: Module1::AB(); break;
-        case System::ABB: Module1::ABB(); break;
-        case System::AAXX: Module1::AAXX(); break;
+        case System::AB:
+            Module1::AB();
+            break;
+        case System::ABB:
+            Module1::ABB();
+            break;
+        case System::AAXX:
+            Module1::AAXX();
+            break;
     }
 }
 
@@ -75,25 +81,39 @@ TEST_P(WorkedCases, MatchToThreeDecimals) {
 INSTANTIATE_TEST_SUITE_P(
     LineComputations, WorkedCases,
     testing::Values(
-        WorkedCase{"AB_StartValues", System::AB, {3.0f, 60, 7.0f},
-                   {183.636, 176.636, 3.5, -3.5}, {0.961, 1.039, 1.039, 0.961}},
-        WorkedCase{"AB_NoShift", System::AB, {0.0f, 60, 7.0f},
-                   {10.5, 3.5, 3.5, -3.5}, {0, 2, 2, 0}},
-        WorkedCase{"ABB_StartValues", System::ABB, {3.0f, 60, 7.0f},
+        WorkedCase{"AB_StartValues",
+                   System::AB,
+                   {3.0f, 60, 7.0f},
+                   {183.636, 176.636, 3.5, -3.5},
+                   {0.961, 1.039, 1.039, 0.961}},
+        WorkedCase{
+            "AB_NoShift", System::AB, {0.0f, 60, 7.0f}, {10.5, 3.5, 3.5, -3.5}, {0, 2, 2, 0}},
+        WorkedCase{"ABB_StartValues",
+                   System::ABB,
+                   {3.0f, 60, 7.0f},
                    {187.272, 180.411, 180.139, 173.277, 3.633, 3.505, -3.356, -3.5},
                    {0.925, 0.995, 1, 1.080, 2.080, 2.075, 1.925, 1.920}},
-        WorkedCase{"ABB_SmallShift", System::ABB, {0.5f, 40, 7.0f},
+        WorkedCase{"ABB_SmallShift",
+                   System::ABB,
+                   {0.5f, 40, 7.0f},
                    {29.371, 23.742, 21.371, 15.742, 4.5, 3.871, -1.758, -3.5},
                    {0.490, 0.713, 1, 1.799, 2.797, 2.510, 1.488, 1.201}},
-        WorkedCase{"ABB_NoShift", System::ABB, {0.0f, 60, 7.0f},
-                   {17.5, 17.5, 7, 7, 7, 7, 7, -3.5, -3.5}, {0, 0, 1, 3, 4, 3, 1, 0, 0}},
-        WorkedCase{"AAXX_StartValues", System::AAXX, {3.0f, 60, 7.0f, 13.0f, 13.0f, 12.0f},
-                   {189.5, 170.5, 206.238, 180.238, 179.762, 153.762, 182.5, 182.5, 177.5,
-                    177.5, 9.5, -9.5, 26.238, 0.238, -0.238, -26.238, 2.5, 2.5, -2.5, -2.5},
+        WorkedCase{"ABB_NoShift",
+                   System::ABB,
+                   {0.0f, 60, 7.0f},
+                   {17.5, 17.5, 7, 7, 7, 7, 7, -3.5, -3.5},
+                   {0, 0, 1, 3, 4, 3, 1, 0, 0}},
+        WorkedCase{"AAXX_StartValues",
+                   System::AAXX,
+                   {3.0f, 60, 7.0f, 13.0f, 13.0f, 12.0f},
+                   {189.5, 170.5, 206.238, 180.238, 179.762, 153.762, 182.5, 182.5, 177.5, 177.5,
+                    9.5,   -9.5,  26.238,  0.238,   -0.238,  -26.238, 2.5,   2.5,   -2.5,  -2.5},
                    {4, 4, 0.018, 1.982, 1.982, 0.018, 1, 1, 1, 1,
                     4, 4, 0.018, 1.982, 1.982, 0.018, 1, 1, 1, 1}},
         // J = J' and Jaa = -Jxx: E vanishes and is replaced, so lines 3 to 6 get intensity 1.
-        WorkedCase{"AAXX_VanishingE", System::AAXX, {3.0f, 60, 7.0f, 13.0f, -13.0f, 7.0f},
+        WorkedCase{"AAXX_VanishingE",
+                   System::AAXX,
+                   {3.0f, 60, 7.0f, 13.0f, -13.0f, 7.0f},
                    {187, 173, 180, 180, 180, 180},
                    {4, 4, 1, 1, 1, 1}}),
     [](const testing::TestParamInfo<WorkedCase>& info) { return info.param.name; });
@@ -124,51 +144,63 @@ TEST_P(ExactBits, EveryStoredValueIsBitExact) {
 INSTANTIATE_TEST_SUITE_P(
     LineComputations, ExactBits,
     testing::Values(
-        BitCase{"AB_StartValues", System::AB, {3.0f, 60, 7.0f},
+        BitCase{"AB_StartValues",
+                System::AB,
+                {3.0f, 60, 7.0f},
                 {0x4337A2D5, 0x4330A2D5, 0x40600000, 0xC0600000},
                 {0x3F760D4E, 0x3F84F959, 0x3F84F959, 0x3F760D4E}},
-        BitCase{"AB_NegativeCoupling", System::AB, {3.3f, 400, -12.5f},
+        BitCase{"AB_NegativeCoupling",
+                System::AB,
+                {3.3f, 400, -12.5f},
                 {0x44A439E5, 0x44A5C9E5, 0xC0C80000, 0x40C80000},
                 {0x3F81364A, 0x3F7D936C, 0x3F7D936C, 0x3F81364A}},
-        BitCase{"ABB_StartValues", System::ABB, {3.0f, 60, 7.0f},
-                {0x433B45AA, 0x4334692C, 0x43342382, 0x432D4704, 0x40688A00, 0x40605680,
-                 0xC056C900, 0xC0600000, 0xC3342228},
-                {0x3F6CAED2, 0x3F7ED7A2, 0x3F800000, 0x3F8A3CCB, 0x40051E63, 0x4004D44C,
-                 0x3FF65764, 0x3FF5C335, 0x3518734D}},
-        BitCase{"ABB_UpfieldA", System::ABB, {-1.0f, 60, 7.0f},
-                {0x4287A0B2, 0x42F9650E, 0x40788B70, 0x4273116E, 0x4271B8AE, 0x41274024,
-                 0x4286AC60, 0xC0600000, 0x40447520},
-                {0x3FDFCC78, 0x3836CD69, 0x3F800000, 0x400D8F57, 0x4010190D, 0x3FA03388,
-                 0x3FE4DFE5, 0x3F49C2A5, 0x3F75D927}},
-        BitCase{"ABB_StrongCoupling", System::ABB, {0.1f, 90, 7.7f},
-                {0x41B12843, 0x418F2403, 0x41472AB2, 0x41032232, 0x40BB1871, 0x40A9A357,
-                 0x3F86495C, 0xC0766666, 0xC12FF2A2},
-                {0x3E5125C7, 0x3E7A1B67, 0x3F800000, 0x402423C0, 0x40634BED, 0x4032EDA4,
-                 0x3F987513, 0x3EDEE1FF, 0x3C57D2ED}},
+        BitCase{"ABB_StartValues",
+                System::ABB,
+                {3.0f, 60, 7.0f},
+                {0x433B45AA, 0x4334692C, 0x43342382, 0x432D4704, 0x40688A00, 0x40605680, 0xC056C900,
+                 0xC0600000, 0xC3342228},
+                {0x3F6CAED2, 0x3F7ED7A2, 0x3F800000, 0x3F8A3CCB, 0x40051E63, 0x4004D44C, 0x3FF65764,
+                 0x3FF5C335, 0x3518734D}},
+        BitCase{"ABB_UpfieldA",
+                System::ABB,
+                {-1.0f, 60, 7.0f},
+                {0x4287A0B2, 0x42F9650E, 0x40788B70, 0x4273116E, 0x4271B8AE, 0x41274024, 0x4286AC60,
+                 0xC0600000, 0x40447520},
+                {0x3FDFCC78, 0x3836CD69, 0x3F800000, 0x400D8F57, 0x4010190D, 0x3FA03388, 0x3FE4DFE5,
+                 0x3F49C2A5, 0x3F75D927}},
+        BitCase{"ABB_StrongCoupling",
+                System::ABB,
+                {0.1f, 90, 7.7f},
+                {0x41B12843, 0x418F2403, 0x41472AB2, 0x41032232, 0x40BB1871, 0x40A9A357, 0x3F86495C,
+                 0xC0766666, 0xC12FF2A2},
+                {0x3E5125C7, 0x3E7A1B67, 0x3F800000, 0x402423C0, 0x40634BED, 0x4032EDA4, 0x3F987513,
+                 0x3EDEE1FF, 0x3C57D2ED}},
         // The rounded Cp cancels the shift difference: Qp's denominator is formed anew.
-        BitCase{"ABB_CancellingDenominator", System::ABB, {-8.0f, 400, -0.625f},
-                {0x4547F600, 0x45C7FD80, 0xBE9FF000, 0x45480000, 0x45480000, 0xBF6FF800,
-                 0x4547F600, 0x3EA00000, 0xBEA00000},
-                {0x40000666, 0x3323CED8, 0x3F800000, 0x3FFFE666, 0x3FFFF333, 0x3F7FE667,
-                 0x40000CCD, 0x3F80199A, 0x3F7FE665}},
-        BitCase{"AAXX_StartValues", System::AAXX, {3.0f, 60, 7.0f, 13.0f, 13.0f, 12.0f},
-                {0x433D8000, 0x432A8000, 0x434E3CFB, 0x43343CFB, 0x4333C305, 0x4319C305,
-                 0x43368000, 0x43368000, 0x43318000, 0x43318000, 0x41180000, 0xC1180000,
-                 0x41D1E7D6, 0x3E73EB40, 0xBE73EB40, 0xC1D1E7D6, 0x40200000, 0x40200000,
-                 0xC0200000, 0xC0200000},
-                {0x40800000, 0x40800000, 0x3C93672F, 0x3FFDB263, 0x3FFDB263, 0x3C93672F,
-                 0x3F800000, 0x3F800000, 0x3F800000, 0x3F800000, 0x40800000, 0x40800000,
-                 0x3C93672F, 0x3FFDB263, 0x3FFDB263, 0x3C93672F, 0x3F800000, 0x3F800000,
-                 0x3F800000, 0x3F800000}},
-        BitCase{"AAXX_MixedSigns", System::AAXX, {1.7f, 250, 8.1f, -9.3f, 2.2f, 0.4f},
-                {0x43D6A000, 0x43D26000, 0x43D557EC, 0x43D8E4B9, 0x43D01B48, 0x43D3A814,
-                 0x43D515C0, 0x43DAD5C0, 0x43CE2A41, 0x43D3EA41, 0x40880000, 0xC0880000,
-                 0x3FD7EBF4, 0x410C9718, 0xC10C9718, 0xBFD7EBF4, 0x3F95BF40, 0x414AB7E8,
-                 0xC14AB7E8, 0xBF95BF40},
-                {0x40800000, 0x40800000, 0x3FD6C4E3, 0x3EA4EC75, 0x3EA4EC75, 0x3FD6C4E3,
-                 0x3FEA5C25, 0x3E2D1EDB, 0x3E2D1EDB, 0x3FEA5C25, 0x40800000, 0x40800000,
-                 0x3FD6C4E3, 0x3EA4EC75, 0x3EA4EC75, 0x3FD6C4E3, 0x3FEA5C25, 0x3E2D1EDB,
-                 0x3E2D1EDB, 0x3FEA5C25}}),
+        BitCase{"ABB_CancellingDenominator",
+                System::ABB,
+                {-8.0f, 400, -0.625f},
+                {0x4547F600, 0x45C7FD80, 0xBE9FF000, 0x45480000, 0x45480000, 0xBF6FF800, 0x4547F600,
+                 0x3EA00000, 0xBEA00000},
+                {0x40000666, 0x3323CED8, 0x3F800000, 0x3FFFE666, 0x3FFFF333, 0x3F7FE667, 0x40000CCD,
+                 0x3F80199A, 0x3F7FE665}},
+        BitCase{"AAXX_StartValues",
+                System::AAXX,
+                {3.0f, 60, 7.0f, 13.0f, 13.0f, 12.0f},
+                {0x433D8000, 0x432A8000, 0x434E3CFB, 0x43343CFB, 0x4333C305, 0x4319C305, 0x43368000,
+                 0x43368000, 0x43318000, 0x43318000, 0x41180000, 0xC1180000, 0x41D1E7D6, 0x3E73EB40,
+                 0xBE73EB40, 0xC1D1E7D6, 0x40200000, 0x40200000, 0xC0200000, 0xC0200000},
+                {0x40800000, 0x40800000, 0x3C93672F, 0x3FFDB263, 0x3FFDB263, 0x3C93672F, 0x3F800000,
+                 0x3F800000, 0x3F800000, 0x3F800000, 0x40800000, 0x40800000, 0x3C93672F, 0x3FFDB263,
+                 0x3FFDB263, 0x3C93672F, 0x3F800000, 0x3F800000, 0x3F800000, 0x3F800000}},
+        BitCase{"AAXX_MixedSigns",
+                System::AAXX,
+                {1.7f, 250, 8.1f, -9.3f, 2.2f, 0.4f},
+                {0x43D6A000, 0x43D26000, 0x43D557EC, 0x43D8E4B9, 0x43D01B48, 0x43D3A814, 0x43D515C0,
+                 0x43DAD5C0, 0x43CE2A41, 0x43D3EA41, 0x40880000, 0xC0880000, 0x3FD7EBF4, 0x410C9718,
+                 0xC10C9718, 0xBFD7EBF4, 0x3F95BF40, 0x414AB7E8, 0xC14AB7E8, 0xBF95BF40},
+                {0x40800000, 0x40800000, 0x3FD6C4E3, 0x3EA4EC75, 0x3EA4EC75, 0x3FD6C4E3, 0x3FEA5C25,
+                 0x3E2D1EDB, 0x3E2D1EDB, 0x3FEA5C25, 0x40800000, 0x40800000, 0x3FD6C4E3, 0x3EA4EC75,
+                 0x3EA4EC75, 0x3FD6C4E3, 0x3FEA5C25, 0x3E2D1EDB, 0x3E2D1EDB, 0x3FEA5C25}}),
     [](const testing::TestParamInfo<BitCase>& info) { return info.param.name; });
 
 // The closed forms against the exact quantum-mechanical spectrum of the same spins.
@@ -186,10 +218,9 @@ std::vector<Transition> exactFor(System system, const Parameters& p) {
         return exactSpectrum({dv, 0, 0}, {{0, p.j, p.j}, {0, 0, -13.0}, {0, 0, 0}});
     }
     // A, A', X, X'.
-    return exactSpectrum({dv, dv, 0, 0}, {{0, p.jaa, p.j, p.jax},
-                                          {0, 0, p.jax, p.j},
-                                          {0, 0, 0, p.jxx},
-                                          {0, 0, 0, 0}});
+    return exactSpectrum(
+        {dv, dv, 0, 0},
+        {{0, p.jaa, p.j, p.jax}, {0, 0, p.jax, p.j}, {0, 0, 0, p.jxx}, {0, 0, 0, 0}});
 }
 
 void PrintTo(const PhysicsCase& c, std::ostream* os) { *os << c.name; }
@@ -218,29 +249,28 @@ TEST_P(ExactSpectrum, SameLinesAndIntensitiesUpToAConstantShift) {
 
 INSTANTIATE_TEST_SUITE_P(
     LineComputations, ExactSpectrum,
-    testing::Values(PhysicsCase{"AB_StartValues", System::AB, {3.0f, 60, 7.0f}},
-                    PhysicsCase{"AB_StrongCoupling", System::AB, {0.05f, 100, 9.0f}},
-                    PhysicsCase{"AB_NegativeCoupling", System::AB, {1.0f, 60, -7.0f}},
-                    PhysicsCase{"AB_UpfieldA", System::AB, {-0.2f, 60, 7.0f}},
-                    PhysicsCase{"ABB_StartValues", System::ABB, {3.0f, 60, 7.0f}},
-                    PhysicsCase{"ABB_StrongCoupling", System::ABB, {0.1f, 90, 7.7f}},
-                    PhysicsCase{"ABB_UpfieldA", System::ABB, {-1.0f, 60, 7.0f}},
-                    PhysicsCase{"ABB_UpfieldAStrong", System::ABB, {-0.15f, 60, 8.0f}},
-                    // A far upfield with a small coupling: the rounded square roots cancel
-                    // the shift difference in Qm's denominator, Qp's, or both.
-                    PhysicsCase{"ABB_CancellingQm", System::ABB, {-8.0f, 400, 0.625f}},
-                    PhysicsCase{"ABB_CancellingQp", System::ABB, {-8.0f, 400, -0.625f}},
-                    PhysicsCase{"ABB_CancellingBoth", System::ABB, {-1.0f, 600, 0.125f}},
-                    PhysicsCase{"ABB_CancellingBothNegativeJ", System::ABB, {-1.0f, 600, -0.125f}},
-                    PhysicsCase{"ABB_CancellingBothWide", System::ABB, {-10.0f, 600, 0.5f}},
-                    PhysicsCase{"AAXX_Typical", System::AAXX,
-                                {1000.0f, 100, 7.0f, 13.0f, 11.0f, 2.0f}},
-                    PhysicsCase{"AAXX_MixedSigns", System::AAXX,
-                                {1000.0f, 100, 8.1f, -9.3f, 2.2f, 0.4f}}),
+    testing::Values(
+        PhysicsCase{"AB_StartValues", System::AB, {3.0f, 60, 7.0f}},
+        PhysicsCase{"AB_StrongCoupling", System::AB, {0.05f, 100, 9.0f}},
+        PhysicsCase{"AB_NegativeCoupling", System::AB, {1.0f, 60, -7.0f}},
+        PhysicsCase{"AB_UpfieldA", System::AB, {-0.2f, 60, 7.0f}},
+        PhysicsCase{"ABB_StartValues", System::ABB, {3.0f, 60, 7.0f}},
+        PhysicsCase{"ABB_StrongCoupling", System::ABB, {0.1f, 90, 7.7f}},
+        PhysicsCase{"ABB_UpfieldA", System::ABB, {-1.0f, 60, 7.0f}},
+        PhysicsCase{"ABB_UpfieldAStrong", System::ABB, {-0.15f, 60, 8.0f}},
+        // A far upfield with a small coupling: the rounded square roots cancel
+        // the shift difference in Qm's denominator, Qp's, or both.
+        PhysicsCase{"ABB_CancellingQm", System::ABB, {-8.0f, 400, 0.625f}},
+        PhysicsCase{"ABB_CancellingQp", System::ABB, {-8.0f, 400, -0.625f}},
+        PhysicsCase{"ABB_CancellingBoth", System::ABB, {-1.0f, 600, 0.125f}},
+        PhysicsCase{"ABB_CancellingBothNegativeJ", System::ABB, {-1.0f, 600, -0.125f}},
+        PhysicsCase{"ABB_CancellingBothWide", System::ABB, {-10.0f, 600, 0.5f}},
+        PhysicsCase{"AAXX_Typical", System::AAXX, {1000.0f, 100, 7.0f, 13.0f, 11.0f, 2.0f}},
+        PhysicsCase{"AAXX_MixedSigns", System::AAXX, {1000.0f, 100, 8.1f, -9.3f, 2.2f, 0.4f}}),
     [](const testing::TestParamInfo<PhysicsCase>& info) { return info.param.name; });
 
 TEST(ABB, LineEightEndsAtMinusHalfJAndTheIntensitiesAddUpToTwelve) {
-    const Parameters cases[] = {{3.0f, 60, 7.0f},  {-1.0f, 60, 7.0f}, {0.013f, 300, -4.4f},
+    const Parameters cases[] = {{3.0f, 60, 7.0f},    {-1.0f, 60, 7.0f}, {0.013f, 300, -4.4f},
                                 {12.0f, 900, 17.3f}, {0.0f, 40, 0.5f},  {-7.5f, 80, 0.0f}};
     for (const Parameters& p : cases) {
         compute(System::ABB, p);

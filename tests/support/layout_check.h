@@ -30,11 +30,16 @@ struct ControlRow {
 
 inline const char* kindName(ControlRow::Kind kind) {
     switch (kind) {
-        case ControlRow::Label: return "label";
-        case ControlRow::Field: return "text field";
-        case ControlRow::Button: return "button";
-        case ControlRow::Slider: return "slider";
-        case ControlRow::Canvas: return "canvas";
+        case ControlRow::Label:
+            return "label";
+        case ControlRow::Field:
+            return "text field";
+        case ControlRow::Button:
+            return "button";
+        case ControlRow::Slider:
+            return "slider";
+        case ControlRow::Canvas:
+            return "canvas";
     }
     return "";
 }
@@ -53,11 +58,11 @@ inline void expectLayout(QWidget& window, const std::vector<ControlRow>& rows) {
         auto* label = qobject_cast<QLabel*>(widget);
         auto* field = qobject_cast<QLineEdit*>(widget);
         auto* button = qobject_cast<QPushButton*>(widget);
-        const bool kindMatches = (row.kind == ControlRow::Label) == (label != nullptr) &&
-                                 (row.kind == ControlRow::Field) == (field != nullptr) &&
-                                 (row.kind == ControlRow::Button) == (button != nullptr) &&
-                                 (row.kind == ControlRow::Slider) ==
-                                     (qobject_cast<QSlider*>(widget) != nullptr);
+        const bool kindMatches =
+            (row.kind == ControlRow::Label) == (label != nullptr) &&
+            (row.kind == ControlRow::Field) == (field != nullptr) &&
+            (row.kind == ControlRow::Button) == (button != nullptr) &&
+            (row.kind == ControlRow::Slider) == (qobject_cast<QSlider*>(widget) != nullptr);
         EXPECT_TRUE(kindMatches) << "not a " << kindName(row.kind);
         if (label) {
             EXPECT_EQ(label->text().replace('\n', "\r\n").toStdString(), row.text);

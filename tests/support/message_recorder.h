@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "message_dialog.h"
+#include "platform/core/message_dialog.h"
 
 namespace korva::test {
 
 // Answers every message box at once while it lives, and keeps what it was shown.
 class MessageRecorder {
-public:
+  public:
     MessageRecorder()
         : previous_(platform::MessageDialog::SetPresenter([this](const std::string& message) {
               messages.push_back(message);
@@ -23,7 +23,7 @@ public:
     std::vector<std::string> messages;
     std::function<void(const std::string&)> onShow;  // runs while the box would be open
 
-private:
+  private:
     platform::MessageDialog::Presenter previous_;
 };
 

@@ -10,15 +10,16 @@
 #include <QTemporaryDir>
 #include <string>
 
-#include "desktop_application.h"
-#include "message_dialog.h"
+#include "platform/core/message_dialog.h"
+#include "platform/qt/desktop_application.h"
 
 namespace korva::test {
 
 inline QtMessageHandler standardMessageHandler = nullptr;
 
 // The offscreen platform says on every show what it cannot do; the rest is worth reading.
-inline void filterMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+inline void filterMessages(QtMsgType type, const QMessageLogContext& context,
+                           const QString& message) {
     if (message.startsWith("This plugin does not support")) return;
     standardMessageHandler(type, context, message);
 }
@@ -40,14 +41,13 @@ int runQtTests(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         QDir(scratch.path()).mkdir("runtime");
         const QString runtime = scratch.filePath("runtime");
-        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                           QFileDevice::ExeOwner);
+        QFile::setPermissions(
+            runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
     }
     Application app(argc, argv);
-    platform::MessageDialog::SetPresenter([](const std::string& message) {
-        ADD_FAILURE() << "unexpected message box: " << message;
-    });
+    platform::MessageDialog::SetPresenter(
+        [](const std::string& message) { ADD_FAILURE() << "unexpected message box: " << message; });
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "graphics.h"
+#include "platform/core/graphics.h"
 
 namespace korva::test {
 
 // A drawing surface that records what it is asked to draw. Text is 10 units wide per
 // character, so that positions that depend on measured text are easy to predict.
 class RecordingGraphics : public platform::Graphics {
-public:
+  public:
     struct Line {
         double x1, y1, x2, y2;
         double pen;
@@ -73,7 +73,7 @@ public:
         return nullptr;
     }
 
-private:
+  private:
     void check(double v) { finite = finite && std::isfinite(v); }
 };
 

@@ -41,7 +41,8 @@ inline std::vector<std::string> hiddenTexts(QWidget& window) {
             }
         }
         if (covered > 0) {
-            problems.push_back(name + ": " + std::to_string(covered) + " pixels of its text covered");
+            problems.push_back(name + ": " + std::to_string(covered) +
+                               " pixels of its text covered");
         }
     }
     // No label's box lies over a field, button or any other control: labels stay beneath.

@@ -9,19 +9,19 @@
 #include <QTemporaryDir>
 #include <chrono>
 
-#include "desktop_window.h"
-#include "folder_item.h"
-#include "module1.h"
-#include "network.h"
-#include "test_server.h"
-#include "url_connection.h"
-#include "waiting.h"
+#include "engine/module1.h"
+#include "platform/qt/desktop_window.h"
+#include "platform/qt/folder_item.h"
+#include "platform/qt/network.h"
+#include "platform/qt/url_connection.h"
+#include "tests/support/test_server.h"
+#include "tests/support/waiting.h"
 
 namespace korva::test {
 
 // A hidden window under the plot window's name, for the update window to place itself by.
 class PlotStandIn : public platform::DesktopWindow {
-public:
+  public:
     PlotStandIn() {
         platform::WindowProperties properties;
         properties.Title = "NMR";
@@ -41,7 +41,7 @@ inline PlotStandIn& plotWindow() {
 // certificate the process trusts, a connected network, a scratch desktop and an opener
 // that records instead of starting programs.
 class UpdateTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(desktop.isValid());
         Module1::appname = "KORVA";
@@ -100,7 +100,7 @@ protected:
     QStringList opened;
     std::vector<std::int64_t> timeoutSeconds;
 
-private:
+  private:
     const QSslConfiguration untrusting_ = QSslConfiguration::defaultConfiguration();
     platform::Network::Query query_;
     platform::FolderItem::Opener opener_;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "version_check.h"
+#include "update/version_check.h"
 
 namespace {
 

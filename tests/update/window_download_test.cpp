@@ -6,11 +6,11 @@
 #include <QTcpServer>
 #include <QTest>
 
-#include "desktop_application.h"
-#include "message_recorder.h"
-#include "shown_texts.h"
-#include "update_fixture.h"
-#include "window_download.h"
+#include "platform/qt/desktop_application.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/shown_texts.h"
+#include "tests/update/update_fixture.h"
+#include "update/window_download.h"
 
 namespace {
 
@@ -546,8 +546,8 @@ TEST_F(UpdateWindow, EveryTextShowsWhole) {
     expectWhole(WindowDownload(), "no connection");
     WindowDownload().Close();
     platform::Network::SetQuery([] { return true; });
-    for (const char* reply : {"<html>", "1.61 December 31, 2021", "1.100 March 3, 2030",
-                              "1.7 January 1, 2023"}) {
+    for (const char* reply :
+         {"<html>", "1.61 December 31, 2021", "1.100 March 3, 2030", "1.7 January 1, 2023"}) {
         server.serve(kVersionFile, {200, reply});
         expectWhole(WindowDownload(), reply);
         if (!WindowDownload().PushButton2().Visible()) WindowDownload().Close();

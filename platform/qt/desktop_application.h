@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QApplication>
+#include <cstdint>
+#include <exception>
+#include <string>
+
+#include "platform/core/message_dialog.h"
+
+namespace platform {
+
+class DesktopMenuBar;
+
+// The application object and its event loop.
+class DesktopApplication : public QApplication {
+  public:
+    DesktopApplication(int& argc, char** argv);
+    ~DesktopApplication() override;
+
+    // Before the application object exists.
+    static void SetSupportsHiDPI(bool on);
+    static void EnableDarkModeSupport();
+
+    // Raised once, from the event loop, as it starts.
+    virtual void Event_Opening() {}
+
+    struct VersionRecord {
+        std::int64_t major, minor, revision, nonRelease, stage;  // stage 2: beta
+        std::string longVersion, shortVersion, packageInfo;
+    };
+    // Handed to the desktop, which shows major.minor.revision as the program's version.
+    void SetVersionData(const VersionRecord& record);
+
+    // The application's menu bar, where the desktop shows one of its own.
+    DesktopMenuBar* MenuBar() const { return menuBar_; }
+    void MenuBar(DesktopMenuBar& bar) { menuBar_ = &bar; }
+
+    // Runs the event loop until Quit; returns the exit code given to Quit.
+    int Run();
+
+  private:
+    MessageDialog::Presenter previousPresenter_;
+    DesktopMenuBar* menuBar_ = nullptr;
+};
+
+// The desktop's modal message box; MessageDialog::Show uses it once the application
+// object exists.
+void ShowMessageBox(const std::string& message);
+
+// Ends the event loop, and with it the program, with the given exit code.
+void Quit(int exitCode);
+
+// Tells the user about an exception that nothing caught.
+void UnhandledException(std::exception_ptr error);
+
+// Runs a handler of the program where Qt has called the layer: an exception that leaves
+// the handler goes to UnhandledException, and the program keeps running. (Qt's own frames
+// are not built to pass exceptions on.)
+template <class Handler>
+void RunHandler(Handler&& handler) noexcept {
+    try {
+        handler();
+    } catch (...) {
+        UnhandledException(std::current_exception());
+    }
+}
+
+struct ScreenInfo {
+    std::int64_t Width() const { return width; }
+    std::int64_t width;
+};
+
+// True when the desktop runs in dark mode (its window background darker than its text).
+bool IsDarkMode();
+
+// The screen of the given index; 0 is the main screen.
+ScreenInfo Screen(int index);
+
+}  // namespace platform

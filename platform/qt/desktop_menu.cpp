@@ -1,0 +1,24 @@
+#include "platform/qt/desktop_menu.h"
+
+namespace platform {
+
+void DesktopMenuItem::AddMenu(std::unique_ptr<DesktopMenuItem> child) {
+    children_.push_back(std::move(child));
+}
+
+DesktopMenuItem* DesktopMenuItem::Child(std::string_view name) const {
+    for (const auto& child : children_) {
+        if (child->Name() == name) return child.get();
+    }
+    return nullptr;
+}
+
+DesktopMenuItem* DesktopMenuItem::Lookup(std::string_view name) const {
+    if (DesktopMenuItem* direct = Child(name)) return direct;
+    for (const auto& child : children_) {
+        if (DesktopMenuItem* found = child->Lookup(name)) return found;
+    }
+    return nullptr;
+}
+
+}  // namespace platform

@@ -1,0 +1,326 @@
+#include "platform/qt/desktop_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStyle>
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "platform/qt/desktop_application.h"
+#include "platform/qt/desktop_controls.h"
+#include "platform/qt/desktop_menu.h"
+
+namespace platform {
+namespace {
+
+// The open windows, in the order they were opened, under their implicit-instance names.
+std::vector<std::pair<std::string, QPointer<DesktopWindow>>>& registry() {
+    static std::vector<std::pair<std::string, QPointer<DesktopWindow>>> windows;
+    return windows;
+}
+
+QColor qtColor(Color color) { return QColor::fromRgb(static_cast<QRgb>(color.rgb)); }
+
+// The layouts place controls in pixels, for a 12-pixel interface font with Arial's
+// metrics; sizes in points count at 96 dots per inch, whatever the desktop's setting.
+constexpr int kSystemFontPixels = 12;
+int pixelsOfPoints(int points) { return (points * 96 + 36) / 72; }
+
+QFont systemFont() {
+    QFont font = QGuiApplication::font();
+    QStringList families = {"Liberation Sans", "Arimo", "Arial", "Helvetica"};
+    families.append(font.families());
+    font.setFamilies(families);
+    font.setPixelSize(kSystemFontPixels);
+    return font;
+}
+
+Qt::Alignment alignment(unsigned s) {
+    const Qt::Alignment vertical = (s & style::Wraps) ? Qt::AlignTop : Qt::AlignVCenter;
+    if (s & style::Right) return Qt::AlignRight | vertical;
+    if (s & style::Centred) return Qt::AlignHCenter | vertical;
+    return Qt::AlignLeft | vertical;
+}
+
+QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
+    switch (spec.kind) {
+        case ControlKind::Label: {
+            auto* label = new DesktopLabel(parent);
+            label->setObjectName(spec.name);
+            label->TextColor(spec.textColor);
+            label->Text(spec.text);
+            label->setAlignment(alignment(spec.style));
+            label->setWordWrap(spec.style & style::Wraps);
+            return label;
+        }
+        case ControlKind::TextField: {
+            auto* field = new DesktopTextField(parent);
+            field->setObjectName(spec.name);
+            field->BackgroundColor(0xFFFFFF);
+            field->TextColor(spec.textColor);
+            field->setFrame(!(spec.style & style::Frameless));
+            return field;
+        }
+        case ControlKind::Button: {
+            auto* button = new DesktopButton(parent);
+            button->setObjectName(spec.name);
+            button->Caption(spec.text);
+            button->Default(spec.style & style::Default);
+            return button;
+        }
+        case ControlKind::Slider: {
+            auto* slider = new DesktopSlider(parent);
+            slider->setObjectName(spec.name);
+            slider->setRange(0, 100);
+            slider->setSingleStep(1);
+            slider->setPageStep(20);
+            slider->setValue(0);
+            return slider;
+        }
+        case ControlKind::ProgressBar: {
+            auto* bar = new DesktopProgressBar(parent);
+            bar->setObjectName(spec.name);
+            return bar;
+        }
+        case ControlKind::Canvas: {
+            auto* canvas = new DesktopCanvas(parent);
+            canvas->setObjectName(spec.name);
+            return canvas;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+DesktopWindow::DesktopWindow(QWidget* owner) : QMainWindow(owner) {
+    // Built here, not in the member list: adding a child already sends this window events.
+    content_ = new QWidget(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setCentralWidget(content_);
+    content_->installEventFilter(this);
+    setFont(systemFont());
+    // The windows' texts are black on light grounds; on a dark desktop the windows keep
+    // the style's light palette, so that every text stays readable.
+    if (IsDarkMode()) setPalette(style()->standardPalette());
+    // The menu serves the whole program: its shortcuts also work in the windows its window
+    // owns. The actions are the same, so each fires once.
+    if (auto* menuOwner = dynamic_cast<DesktopWindow*>(owner)) addActions(menuOwner->menuActions_);
+}
+
+DesktopWindow::~DesktopWindow() { unregister(); }
+
+void DesktopWindow::SetProperties(const WindowProperties& p) {
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (p.HasCloseButton) flags |= Qt::WindowCloseButtonHint;
+    if (p.HasMinimizeButton) flags |= Qt::WindowMinimizeButtonHint;
+    if (p.HasMaximizeButton) flags |= Qt::WindowMaximizeButtonHint;
+    setWindowFlags(flags);
+    setWindowTitle(QString::fromStdString(p.Title));
+
+    if (p.BackgroundColor) {
+        QPalette palette = content_->palette();
+        palette.setColor(QPalette::Window, qtColor(*p.BackgroundColor));
+        content_->setPalette(palette);
+        content_->setAutoFillBackground(true);
+    }
+
+    // The limits go on the window itself too, so that the window manager's hints hold them.
+    const int menuHeight = menuBar_ ? menuBar()->sizeHint().height() : 0;
+    if (p.Resizeable) {
+        content_->setMinimumSize(p.MinimumWidth, p.MinimumHeight);
+        content_->setMaximumSize(p.MaximumWidth, p.MaximumHeight);
+        setMinimumSize(p.MinimumWidth, p.MinimumHeight + menuHeight);
+        setMaximumSize(p.MaximumWidth, p.MaximumHeight + menuHeight);
+    } else {
+        content_->setFixedSize(p.Width, p.Height);
+        setFixedSize(p.Width, p.Height + menuHeight);
+    }
+    content_->resize(p.Width, p.Height);
+    resize(p.Width, p.Height + menuHeight);
+
+    // Where the window first stands; its opening handler may then move its left edge.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    if (p.DefaultLocation == 3) {
+        move(screen.left() + std::max(0, (screen.width() - p.Width) / 2),
+             screen.top() + std::max(0, (screen.height() - p.Height - menuHeight) / 2));
+    } else {
+        move(screen.left() + 40, screen.top() + 40);
+    }
+    visibleWhenOpened_ = p.Visible;
+}
+
+void DesktopWindow::CreateControls(std::span<const ControlSpec> controls) {
+    std::vector<std::pair<int, QWidget*>> tabOrder;
+    for (const ControlSpec& spec : controls) {
+        QWidget* control = createControl(spec, content_);
+        // A label reaching past the right edge would lose the end of its text: it is moved
+        // left to end at the edge.
+        int left = spec.left;
+        if (spec.kind == ControlKind::Label && left + spec.width > content_->width()) {
+            left = std::max(0, content_->width() - spec.width);
+        }
+        control->setGeometry(left, spec.top, spec.width, spec.height);
+        QFont font = control->font();
+        font.setBold(spec.style & style::Bold);
+        if (spec.fontSize > 0) font.setPixelSize(pixelsOfPoints(spec.fontSize));
+        control->setFont(font);
+        if (spec.kind != ControlKind::Label && spec.kind != ControlKind::Canvas &&
+            spec.kind != ControlKind::ProgressBar) {
+            control->setFocusPolicy(spec.tabIndex >= 0 ? Qt::StrongFocus : Qt::ClickFocus);
+        } else {
+            control->setFocusPolicy(Qt::NoFocus);
+        }
+        if (spec.tabIndex >= 0) tabOrder.emplace_back(spec.tabIndex, control);
+        control->setVisible(!(spec.style & style::Hidden));
+    }
+    // Some label boxes overlap fields; labels paint their own ground, so they stay beneath.
+    for (QWidget* control : content_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!qobject_cast<QLabel*>(control)) control->raise();
+    }
+    std::stable_sort(tabOrder.begin(), tabOrder.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < tabOrder.size(); ++i) {
+        QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+    }
+}
+
+void DesktopWindow::open(std::string name) {
+    registry().emplace_back(std::move(name), this);
+    opened_ = true;
+    Event_Opening();
+    if (visibleWhenOpened_ && !closed_) show();  // a window closed while opening stays gone
+}
+
+void DesktopWindow::unregister() {
+    std::erase_if(registry(), [this](const auto& entry) { return entry.second == this; });
+}
+
+DesktopWindow* DesktopWindow::GetImplicitDesktopWindow(std::string_view name) {
+    for (const auto& [registered, window] : registry()) {
+        if (registered == name && window) return window;
+    }
+    return nullptr;
+}
+
+void DesktopWindow::CloseAll() {
+    while (!registry().empty()) {
+        QPointer<DesktopWindow> last = registry().back().second;
+        registry().pop_back();
+        if (last) last->Close();
+        delete last.data();  // also a window that refused to close
+    }
+}
+
+void DesktopWindow::Show() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void DesktopWindow::Close() { close(); }
+
+void DesktopWindow::Refresh() {
+    for (auto* canvas : content_->findChildren<DesktopCanvas*>()) canvas->Invalidate();
+    update();
+}
+
+std::int64_t DesktopWindow::Left() const { return pos().x(); }
+
+void DesktopWindow::Left(std::int64_t left) {
+    move(static_cast<int>(std::clamp<std::int64_t>(left, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)),
+         pos().y());
+}
+
+std::int64_t DesktopWindow::Width() const { return content_->width(); }
+std::int64_t DesktopWindow::Height() const { return content_->height(); }
+std::string DesktopWindow::Title() const { return windowTitle().toStdString(); }
+void DesktopWindow::Title(const std::string& title) {
+    setWindowTitle(QString::fromStdString(title));
+}
+
+void DesktopWindow::MenuBar(DesktopMenuBar& bar) {
+    menuBar_ = &bar;
+    QMenuBar* qtBar = menuBar();
+    qtBar->clear();
+    menuActions_.clear();
+    for (const auto& menuItem : bar.Children()) {
+        if (!menuItem->Visible()) continue;
+        QMenu* menu = qtBar->addMenu(QString::fromStdString(menuItem->Text()));
+        menu->setObjectName(QString::fromStdString(menuItem->Name()));
+        for (const auto& item : menuItem->Children()) {
+            if (!item->Visible()) continue;
+            QAction* action = menu->addAction(QString::fromStdString(item->Text()));
+            action->setObjectName(QString::fromStdString(item->Name()));
+            action->setShortcut(QKeySequence::fromString(QString::fromStdString(item->Shortcut()),
+                                                         QKeySequence::PortableText));
+            if (item->IsQuitItem()) action->setMenuRole(QAction::QuitRole);
+            menuActions_.append(action);
+            action->setEnabled(!item->AutoEnabled() || menuHandlers_.contains(item->Name()));
+            connect(action, &QAction::triggered, this, [this, name = item->Name()] {
+                auto handler = menuHandlers_.find(name);
+                if (handler != menuHandlers_.end()) RunHandler(handler->second);
+            });
+        }
+    }
+}
+
+void DesktopWindow::AddMenuHandler(const std::string& itemName, std::function<bool()> handler) {
+    menuHandlers_[itemName] = std::move(handler);
+    if (auto* action = findChild<QAction*>(QString::fromStdString(itemName)))
+        action->setEnabled(true);
+}
+
+QWidget* DesktopWindow::findControl(std::string_view name) const {
+    return content_->findChild<QWidget*>(QString::fromUtf8(name.data(), name.size()),
+                                         Qt::FindDirectChildrenOnly);
+}
+
+DesktopButton* DesktopWindow::defaultButton() const {
+    for (auto* button : content_->findChildren<DesktopButton*>(Qt::FindDirectChildrenOnly)) {
+        if (button->Default()) return button;
+    }
+    return nullptr;
+}
+
+bool DesktopWindow::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate && opened_) RunHandler([this] { Event_Activated(); });
+    if (e->type() == QEvent::WindowDeactivate && opened_) {
+        RunHandler([this] { Event_Deactivated(); });
+    }
+    return QMainWindow::event(e);
+}
+
+bool DesktopWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::Resize && watched == content_ && opened_ && !closed_) {
+        RunHandler([this] { Event_Resized(); });
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
+void DesktopWindow::closeEvent(QCloseEvent* e) {
+    if (closed_) return;
+    closed_ = true;
+    e->accept();
+    RunHandler([this] { Event_Closing(); });
+    unregister();  // gone: the next access builds a fresh window
+}
+
+void DesktopWindow::keyPressEvent(QKeyEvent* e) {
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (enter && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        DesktopButton* button = defaultButton();
+        if (button && button->isVisible() && button->isEnabled()) {
+            RunHandler([button] { button->Press(); });
+            return;
+        }
+    }
+    QMainWindow::keyPressEvent(e);
+}
+
+}  // namespace platform

@@ -1,0 +1,62 @@
+#include "platform/qt/save_file_dialog.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMimeDatabase>
+#include <QStandardPaths>
+
+#include "platform/core/file_type.h"
+
+namespace platform {
+namespace {
+
+// The folder of the last file saved in this run: the next dialog opens there.
+QString& lastFolder() {
+    static QString folder;
+    return folder;
+}
+
+std::optional<FolderItem> standardDialog(const SaveFileRequest& request) {
+    if (lastFolder().isEmpty()) {
+        lastFolder() = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    }
+    QFileDialog dialog(nullptr, QString(), lastFolder());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!request.nameFilter.isEmpty()) dialog.setNameFilter(request.nameFilter);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.selectFile(request.defaultName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const QString chosen = dialog.selectedFiles().first();
+    lastFolder() = QFileInfo(chosen).absolutePath();
+    return FolderItem(chosen);
+}
+
+SaveFileDialog& current() {
+    static SaveFileDialog dialog = standardDialog;
+    return dialog;
+}
+
+}  // namespace
+
+std::optional<FolderItem> FolderItem::ShowSaveFileDialog(std::string_view fileType,
+                                                         const QString& defaultName) {
+    SaveFileRequest request{{}, {}, defaultName};
+    if (const FileType::Registration* type = FileType::Lookup(fileType)) {
+        const QStringList extensions =
+            QString::fromStdString(type->extensions).split(';', Qt::SkipEmptyParts);
+        QStringList patterns;
+        for (const QString& extension : extensions) patterns << "*." + extension;
+        const QMimeType mime = QMimeDatabase().mimeTypeForName(QString::fromStdString(type->name));
+        const QString label = mime.isValid() ? mime.comment() : QString::fromStdString(type->name);
+        request.nameFilter = label + " (" + patterns.join(' ') + ")";
+        if (!extensions.isEmpty()) request.defaultSuffix = extensions.first();
+    }
+    return current()(request);
+}
+
+SaveFileDialog SetSaveFileDialog(SaveFileDialog dialog) {
+    return std::exchange(current(), std::move(dialog));
+}
+
+}  // namespace platform
