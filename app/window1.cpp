@@ -6,17 +6,6 @@
 #include "platform/qt/desktop_application.h"
 #include "update/window_download.h"
 
-namespace {
-
-using platform::ControlKind;
-using platform::ControlSpec;
-
-constexpr ControlSpec kControls[] = {
-    {ControlKind::Canvas, "Canvas1", 0, 0, 800, 600},
-};
-
-}  // namespace
-
 Window1::Window1() {
     Layout();
     CreateControls();
@@ -43,7 +32,10 @@ void Window1::Layout() {
 }
 
 void Window1::CreateControls() {
-    platform::DesktopWindow::CreateControls(kControls);
+    static constexpr platform::ControlSpec<Window1> kControls[] = {
+        {&Window1::Canvas1_, "Canvas1", 0, 0, 800, 600},
+    };
+    platform::DesktopWindow::CreateControls<Window1>(*this, kControls);
     Canvas1().Paint = [this](platform::DesktopCanvas& canvas, platform::Graphics& g) {
         Canvas1_Paint(canvas, g);
     };
@@ -56,8 +48,6 @@ void Window1::AddMenuHandlers() {
     AddMenuHandler("FileAbout", [this] { return FileAbout_Action(); });
     AddMenuHandler("FileSavePlot", [this] { return FileSavePlot_Action(); });
 }
-
-KORVA_CONTROL_ACCESSOR(Window1, DesktopCanvas, Canvas1)
 
 void Window1::Canvas1_Paint(platform::DesktopCanvas&, platform::Graphics& g) {
     Module1::clearwin(g);
@@ -100,6 +90,6 @@ bool Window1::FileSavePlot_Action() {
 }
 
 class Window1& Window1() {
-    return platform::DesktopWindow::ImplicitInstance<class Window1>(
-        "Window1.Window1", [] { return new class Window1(); });
+    static QPointer<class Window1> open;
+    return platform::DesktopWindow::ImplicitInstance(open, [] { return new class Window1(); });
 }

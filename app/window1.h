@@ -7,7 +7,7 @@
 // spectrum. It carries the File menu; closing it ends the program.
 class Window1 : public platform::DesktopWindow {
   public:
-    platform::DesktopCanvas& Canvas1() const;
+    platform::DesktopCanvas& Canvas1() const { return *Canvas1_; }
 
   protected:
     void Event_Closing() override;
@@ -24,6 +24,8 @@ class Window1 : public platform::DesktopWindow {
     bool FileCheck_Action();
     bool FileAbout_Action();
     bool FileSavePlot_Action();
+
+    platform::DesktopCanvas* Canvas1_ = nullptr;
 
     friend class Window1& Window1();
 };

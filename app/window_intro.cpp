@@ -14,23 +14,7 @@
 
 namespace {
 
-using platform::ControlKind;
-using platform::ControlSpec;
 namespace style = platform::style;
-
-// kind, name, left, top, width, height, text, style, tab, font size
-// The version label's three lines need 56 pixels: it stands just below the keyboard hint,
-// and the window is as much taller as that takes.
-constexpr ControlSpec kControls[] = {
-    {ControlKind::Label, "Label2", 14, 91, 418, 230, "", style::Wraps},
-    {ControlKind::Label, "Label1", 125, 29, 199, 50, "AB, ABB, and AA'XX' \r\nNMR Coupling",
-     style::Bold | style::Centred | style::Wraps},
-    {ControlKind::Label, "Label3", 0, 353, 450, 56, "", style::Centred | style::Wraps, -1, 12},
-    {ControlKind::Canvas, "Canvas1", 45, 15, 64, 64},
-    {ControlKind::Button, "PushButton2", 383, 317, 50, 20, "Quit", 0, 0},
-    {ControlKind::Label, "Label7", 280, 338, 109, 15, "(keyboard = enter)", style::Centred, -1, 10},
-    {ControlKind::Button, "PushButton1", 299, 317, 70, 20, "OK", style::Default, 1},
-};
 
 // Two paragraphs with one empty line between them; nullptr stands for the line ending.
 constexpr const char* kDescription[] = {
@@ -81,7 +65,21 @@ void WindowIntro::Layout() {
 }
 
 void WindowIntro::CreateControls() {
-    platform::DesktopWindow::CreateControls(kControls);
+    using W = WindowIntro;
+    // member, name, left, top, width, height, text, style, tab, font size
+    // The version label's three lines need 56 pixels: it stands just below the keyboard
+    // hint, and the window is as much taller as that takes.
+    static constexpr platform::ControlSpec<W> kControls[] = {
+        {&W::Label2_, "Label2", 14, 91, 418, 230, "", style::Wraps},
+        {&W::Label1_, "Label1", 125, 29, 199, 50, "AB, ABB, and AA'XX' \r\nNMR Coupling",
+         style::Bold | style::Centred | style::Wraps},
+        {&W::Label3_, "Label3", 0, 353, 450, 56, "", style::Centred | style::Wraps, -1, 12},
+        {&W::Canvas1_, "Canvas1", 45, 15, 64, 64},
+        {&W::PushButton2_, "PushButton2", 383, 317, 50, 20, "Quit", 0, 0},
+        {&W::Label7_, "Label7", 280, 338, 109, 15, "(keyboard = enter)", style::Centred, -1, 10},
+        {&W::PushButton1_, "PushButton1", 299, 317, 70, 20, "OK", style::Default, 1},
+    };
+    platform::DesktopWindow::CreateControls<W>(*this, kControls);
     Canvas1().Backdrop(x_NMR::NMR());
     Canvas1().Paint = [this](platform::DesktopCanvas& c, platform::Graphics& g) {
         Canvas1_Paint(c, g);
@@ -89,14 +87,6 @@ void WindowIntro::CreateControls() {
     PushButton2().Pressed = [this](platform::DesktopButton& b) { PushButton2_Pressed(b); };
     PushButton1().Pressed = [this](platform::DesktopButton& b) { PushButton1_Pressed(b); };
 }
-
-KORVA_CONTROL_ACCESSOR(WindowIntro, DesktopLabel, Label2)
-KORVA_CONTROL_ACCESSOR(WindowIntro, DesktopLabel, Label1)
-KORVA_CONTROL_ACCESSOR(WindowIntro, DesktopLabel, Label3)
-KORVA_CONTROL_ACCESSOR(WindowIntro, DesktopCanvas, Canvas1)
-KORVA_CONTROL_ACCESSOR(WindowIntro, DesktopButton, PushButton2)
-KORVA_CONTROL_ACCESSOR(WindowIntro, DesktopLabel, Label7)
-KORVA_CONTROL_ACCESSOR(WindowIntro, DesktopButton, PushButton1)
 
 // The whole picture, scaled into the whole canvas.
 void WindowIntro::Canvas1_Paint(platform::DesktopCanvas&, platform::Graphics& g) {
@@ -133,6 +123,6 @@ void WindowIntro::Event_Closing() {
 }
 
 class WindowIntro& WindowIntro() {
-    return platform::DesktopWindow::ImplicitInstance<class WindowIntro>(
-        "WindowIntro.WindowIntro", [] { return new class WindowIntro(); });
+    static QPointer<class WindowIntro> open;
+    return platform::DesktopWindow::ImplicitInstance(open, [] { return new class WindowIntro(); });
 }

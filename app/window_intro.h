@@ -7,13 +7,13 @@
 // and the OK and Quit buttons.
 class WindowIntro : public platform::DesktopWindow {
   public:
-    platform::DesktopLabel& Label2() const;
-    platform::DesktopLabel& Label1() const;
-    platform::DesktopLabel& Label3() const;
-    platform::DesktopCanvas& Canvas1() const;
-    platform::DesktopButton& PushButton2() const;
-    platform::DesktopLabel& Label7() const;
-    platform::DesktopButton& PushButton1() const;
+    platform::DesktopLabel& Label2() const { return *Label2_; }
+    platform::DesktopLabel& Label1() const { return *Label1_; }
+    platform::DesktopLabel& Label3() const { return *Label3_; }
+    platform::DesktopCanvas& Canvas1() const { return *Canvas1_; }
+    platform::DesktopButton& PushButton2() const { return *PushButton2_; }
+    platform::DesktopLabel& Label7() const { return *Label7_; }
+    platform::DesktopButton& PushButton1() const { return *PushButton1_; }
 
   protected:
     void Event_Activated() override;
@@ -29,6 +29,14 @@ class WindowIntro : public platform::DesktopWindow {
     void Canvas1_Paint(platform::DesktopCanvas& canvas, platform::Graphics& g);
     void PushButton2_Pressed(platform::DesktopButton& button);
     void PushButton1_Pressed(platform::DesktopButton& button);
+
+    platform::DesktopLabel* Label2_ = nullptr;
+    platform::DesktopLabel* Label1_ = nullptr;
+    platform::DesktopLabel* Label3_ = nullptr;
+    platform::DesktopCanvas* Canvas1_ = nullptr;
+    platform::DesktopButton* PushButton2_ = nullptr;
+    platform::DesktopLabel* Label7_ = nullptr;
+    platform::DesktopButton* PushButton1_ = nullptr;
 
     friend class WindowIntro& WindowIntro();
 };

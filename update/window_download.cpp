@@ -11,14 +11,9 @@
 
 namespace {
 
-using platform::ControlKind;
-using platform::ControlSpec;
 using platform::DesktopButton;
 using platform::URLConnection;
-namespace style = platform::style;
 
-constexpr const char* kName = "WindowDownload.WindowDownload";
-constexpr const char* kPlotWindow = "Window1.Window1";
 constexpr const char* kDownloadingNote =
     "Downloading to desktop...\r\nThis window will close when finished.";
 constexpr std::int64_t kCheckSeconds = 30;
@@ -29,34 +24,16 @@ constexpr std::int64_t kDownloadSeconds = 60;
 constexpr int kNoteTop = 124;
 constexpr int kFailureNoteTop = 139;
 
-// kind, name, left, top, width, height, text, style, tab
-constexpr ControlSpec kControls[] = {
-    {ControlKind::ProgressBar, "ProgressBar1", 18, 155, 335, 20, "", style::Hidden},
-    {ControlKind::Label, "StaticText2", 18, kNoteTop, 248, 35, kDownloadingNote,
-     style::Wraps | style::Hidden},
-    {ControlKind::Label, "StaticText1", 17, 43, 341, 75, "You are running version", style::Wraps},
-    {ControlKind::Button, "PushButton1", 192, 119, 80, 20, "Close", 0, 3},
-    {ControlKind::Button, "PushButton2", 278, 119, 85, 20, "Download",
-     style::Default | style::Hidden},
-    {ControlKind::Label, "StaticText3", 17, 13, 100, 20, "KORVA", style::Bold},
-    {ControlKind::TextField, "EditField1", 14, 173, 342, 22, "", style::Frameless, 7},
-};
-
 std::string noConnectionMessage() {
     return "Web connection was unsuccessful." + Module1::CR +
            "Please check network or use a browser to access link.";
 }
 
-std::int64_t plotWindowLeft() {
-    const platform::DesktopWindow* plot =
-        platform::DesktopWindow::GetImplicitDesktopWindow(kPlotWindow);
-    return plot ? plot->Left() : 0;
-}
-
 }  // namespace
 
+// Owned by the document window the command came from, the plot window.
 WindowDownload::WindowDownload()
-    : platform::DesktopWindow(platform::DesktopWindow::GetImplicitDesktopWindow(kPlotWindow)) {
+    : platform::DesktopWindow(platform::DesktopWindow::FrontDocumentWindow()) {
     Layout();
     CreateControls();
 }
@@ -80,11 +57,25 @@ void WindowDownload::Layout() {
 }
 
 void WindowDownload::CreateControls() {
-    platform::DesktopWindow::CreateControls(kControls);
-    PushButton1().Pressed = [this](DesktopButton& b) { PushButton1_Pressed(b); };
-    PushButton2().Pressed = [this](DesktopButton& b) { PushButton2_Pressed(b); };
+    using W = WindowDownload;
+    namespace style = platform::style;
+    // member, name, left, top, width, height, text, style, tab
+    static constexpr platform::ControlSpec<W> kControls[] = {
+        {&W::ProgressBar1_, "ProgressBar1", 18, 155, 335, 20, "", style::Hidden},
+        {&W::StaticText2_, "StaticText2", 18, kNoteTop, 248, 35, kDownloadingNote,
+         style::Wraps | style::Hidden},
+        {&W::StaticText1_, "StaticText1", 17, 43, 341, 75, "You are running version", style::Wraps},
+        {&W::PushButton1_, "PushButton1", 192, 119, 80, 20, "Close", 0, 3},
+        {&W::PushButton2_, "PushButton2", 278, 119, 85, 20, "Download",
+         style::Default | style::Hidden},
+        {&W::StaticText3_, "StaticText3", 17, 13, 100, 20, "KORVA", style::Bold},
+        {&W::EditField1_, "EditField1", 14, 173, 342, 22, "", style::Frameless, 7},
+    };
+    platform::DesktopWindow::CreateControls<W>(*this, kControls);
+    PushButton1_->Pressed = [this](DesktopButton& b) { PushButton1_Pressed(b); };
+    PushButton2_->Pressed = [this](DesktopButton& b) { PushButton2_Pressed(b); };
 
-    auto* downloader = new URLConnection(this);
+    auto* downloader = FileDownloader_ = new URLConnection(this);
     downloader->setObjectName("FileDownloader");
     downloader->FileReceived = [this](URLConnection& c, const std::string& url, std::int64_t status,
                                       const platform::FolderItem& file) {
@@ -98,28 +89,14 @@ void WindowDownload::CreateControls() {
         FileDownloader_Error(c, e);
     };
 
-    auto* checker = new URLConnection(this);
-    checker->setObjectName("Checker");
-}
-
-KORVA_CONTROL_ACCESSOR(WindowDownload, DesktopProgressBar, ProgressBar1)
-KORVA_CONTROL_ACCESSOR(WindowDownload, DesktopLabel, StaticText2)
-KORVA_CONTROL_ACCESSOR(WindowDownload, DesktopLabel, StaticText1)
-KORVA_CONTROL_ACCESSOR(WindowDownload, DesktopButton, PushButton1)
-KORVA_CONTROL_ACCESSOR(WindowDownload, DesktopButton, PushButton2)
-KORVA_CONTROL_ACCESSOR(WindowDownload, DesktopLabel, StaticText3)
-KORVA_CONTROL_ACCESSOR(WindowDownload, DesktopTextField, EditField1)
-URLConnection& WindowDownload::FileDownloader() const { return connection("FileDownloader"); }
-URLConnection& WindowDownload::Checker() const { return connection("Checker"); }
-
-URLConnection& WindowDownload::connection(const char* name) const {
-    if (auto* found = findChild<URLConnection*>(name, Qt::FindDirectChildrenOnly)) return *found;
-    throw platform::NilObjectException(std::string("The window has no such connection: ") + name);
+    Checker_ = new URLConnection(this);
+    Checker_->setObjectName("Checker");
 }
 
 void WindowDownload::Event_Opening() {
     EditField1().Text(Module1::websource);
-    Left(plotWindowLeft() + 10);
+    const platform::DesktopWindow* plot = platform::DesktopWindow::FrontDocumentWindow();
+    Left((plot ? plot->Left() : 0) + 10);
 
     std::string message = noConnectionMessage();
     if (platform::System::Network().IsConnected()) {
@@ -216,6 +193,7 @@ void WindowDownload::closeEvent(QCloseEvent* event) {
 }
 
 class WindowDownload& WindowDownload() {
-    return platform::DesktopWindow::ImplicitInstance<class WindowDownload>(
-        kName, [] { return new class WindowDownload(); });
+    static QPointer<class WindowDownload> open;
+    return platform::DesktopWindow::ImplicitInstance(open,
+                                                     [] { return new class WindowDownload(); });
 }

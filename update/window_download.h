@@ -13,15 +13,15 @@
 // page as it opens, and downloads the newest package to the desktop on request.
 class WindowDownload : public platform::DesktopWindow {
   public:
-    platform::DesktopProgressBar& ProgressBar1() const;
-    platform::DesktopLabel& StaticText2() const;
-    platform::DesktopLabel& StaticText1() const;
-    platform::DesktopButton& PushButton1() const;
-    platform::DesktopButton& PushButton2() const;
-    platform::DesktopLabel& StaticText3() const;
-    platform::DesktopTextField& EditField1() const;
-    platform::URLConnection& FileDownloader() const;
-    platform::URLConnection& Checker() const;
+    platform::DesktopProgressBar& ProgressBar1() const { return *ProgressBar1_; }
+    platform::DesktopLabel& StaticText2() const { return *StaticText2_; }
+    platform::DesktopLabel& StaticText1() const { return *StaticText1_; }
+    platform::DesktopButton& PushButton1() const { return *PushButton1_; }
+    platform::DesktopButton& PushButton2() const { return *PushButton2_; }
+    platform::DesktopLabel& StaticText3() const { return *StaticText3_; }
+    platform::DesktopTextField& EditField1() const { return *EditField1_; }
+    platform::URLConnection& FileDownloader() const { return *FileDownloader_; }
+    platform::URLConnection& Checker() const { return *Checker_; }
 
   protected:
     void Event_Opening() override;
@@ -45,8 +45,16 @@ class WindowDownload : public platform::DesktopWindow {
     std::optional<std::string> publishedVersion();
     std::string outcome(const std::string& reply);
     void downloadFailed();
-    platform::URLConnection& connection(const char* name) const;
 
+    platform::DesktopProgressBar* ProgressBar1_ = nullptr;
+    platform::DesktopLabel* StaticText2_ = nullptr;
+    platform::DesktopLabel* StaticText1_ = nullptr;
+    platform::DesktopButton* PushButton1_ = nullptr;
+    platform::DesktopButton* PushButton2_ = nullptr;
+    platform::DesktopLabel* StaticText3_ = nullptr;
+    platform::DesktopTextField* EditField1_ = nullptr;
+    platform::URLConnection* FileDownloader_ = nullptr;
+    platform::URLConnection* Checker_ = nullptr;
     bool checking_ = false;
     bool closeWhenOpened_ = false;
 

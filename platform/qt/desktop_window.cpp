@@ -18,9 +18,9 @@
 namespace platform {
 namespace {
 
-// The open windows, in the order they were opened, under their implicit-instance names.
-std::vector<std::pair<std::string, QPointer<DesktopWindow>>>& registry() {
-    static std::vector<std::pair<std::string, QPointer<DesktopWindow>>> windows;
+// The open windows, in the order they were opened.
+std::vector<QPointer<DesktopWindow>>& openWindows() {
+    static std::vector<QPointer<DesktopWindow>> windows;
     return windows;
 }
 
@@ -47,53 +47,27 @@ Qt::Alignment alignment(unsigned s) {
     return Qt::AlignLeft | vertical;
 }
 
-QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
-    switch (spec.kind) {
-        case ControlKind::Label: {
-            auto* label = new DesktopLabel(parent);
-            label->setObjectName(spec.name);
-            label->TextColor(spec.textColor);
-            label->Text(spec.text);
-            label->setAlignment(alignment(spec.style));
-            label->setWordWrap(spec.style & style::Wraps);
-            return label;
-        }
-        case ControlKind::TextField: {
-            auto* field = new DesktopTextField(parent);
-            field->setObjectName(spec.name);
-            field->BackgroundColor(0xFFFFFF);
-            field->TextColor(spec.textColor);
-            field->setFrame(!(spec.style & style::Frameless));
-            return field;
-        }
-        case ControlKind::Button: {
-            auto* button = new DesktopButton(parent);
-            button->setObjectName(spec.name);
-            button->Caption(spec.text);
-            button->Default(spec.style & style::Default);
-            return button;
-        }
-        case ControlKind::Slider: {
-            auto* slider = new DesktopSlider(parent);
-            slider->setObjectName(spec.name);
-            slider->setRange(0, 100);
-            slider->setSingleStep(1);
-            slider->setPageStep(20);
-            slider->setValue(0);
-            return slider;
-        }
-        case ControlKind::ProgressBar: {
-            auto* bar = new DesktopProgressBar(parent);
-            bar->setObjectName(spec.name);
-            return bar;
-        }
-        case ControlKind::Canvas: {
-            auto* canvas = new DesktopCanvas(parent);
-            canvas->setObjectName(spec.name);
-            return canvas;
-        }
+// What a control of each kind takes from its layout, before its place and font.
+void initialise(QWidget* control, const ControlLayout& layout) {
+    control->setObjectName(layout.name);
+    if (auto* label = qobject_cast<DesktopLabel*>(control)) {
+        label->TextColor(layout.textColor);
+        label->Text(layout.text);
+        label->setAlignment(alignment(layout.style));
+        label->setWordWrap(layout.style & style::Wraps);
+    } else if (auto* field = qobject_cast<DesktopTextField*>(control)) {
+        field->BackgroundColor(0xFFFFFF);
+        field->TextColor(layout.textColor);
+        field->setFrame(!(layout.style & style::Frameless));
+    } else if (auto* button = qobject_cast<DesktopButton*>(control)) {
+        button->Caption(layout.text);
+        button->Default(layout.style & style::Default);
+    } else if (auto* slider = qobject_cast<DesktopSlider*>(control)) {
+        slider->setRange(0, 100);
+        slider->setSingleStep(1);
+        slider->setPageStep(20);
+        slider->setValue(0);
     }
-    return nullptr;
 }
 
 }  // namespace
@@ -153,31 +127,34 @@ void DesktopWindow::SetProperties(const WindowProperties& p) {
         move(screen.left() + 40, screen.top() + 40);
     }
     visibleWhenOpened_ = p.Visible;
+    type_ = p.Type;
 }
 
-void DesktopWindow::CreateControls(std::span<const ControlSpec> controls) {
+void DesktopWindow::arrange(const std::vector<std::pair<QWidget*, ControlLayout>>& controls) {
     std::vector<std::pair<int, QWidget*>> tabOrder;
-    for (const ControlSpec& spec : controls) {
-        QWidget* control = createControl(spec, content_);
+    for (const auto& [control, layout] : controls) {
+        initialise(control, layout);
         // A label reaching past the right edge would lose the end of its text: it is moved
         // left to end at the edge.
-        int left = spec.left;
-        if (spec.kind == ControlKind::Label && left + spec.width > content_->width()) {
-            left = std::max(0, content_->width() - spec.width);
+        int left = layout.left;
+        const bool label = qobject_cast<QLabel*>(control) != nullptr;
+        if (label && left + layout.width > content_->width()) {
+            left = std::max(0, content_->width() - layout.width);
         }
-        control->setGeometry(left, spec.top, spec.width, spec.height);
+        control->setGeometry(left, layout.top, layout.width, layout.height);
         QFont font = control->font();
-        font.setBold(spec.style & style::Bold);
-        if (spec.fontSize > 0) font.setPixelSize(pixelsOfPoints(spec.fontSize));
+        font.setBold(layout.style & style::Bold);
+        if (layout.fontSize > 0) font.setPixelSize(pixelsOfPoints(layout.fontSize));
         control->setFont(font);
-        if (spec.kind != ControlKind::Label && spec.kind != ControlKind::Canvas &&
-            spec.kind != ControlKind::ProgressBar) {
-            control->setFocusPolicy(spec.tabIndex >= 0 ? Qt::StrongFocus : Qt::ClickFocus);
+        const bool takesFocus = !label && !qobject_cast<DesktopCanvas*>(control) &&
+                                !qobject_cast<DesktopProgressBar*>(control);
+        if (takesFocus) {
+            control->setFocusPolicy(layout.tabIndex >= 0 ? Qt::StrongFocus : Qt::ClickFocus);
         } else {
             control->setFocusPolicy(Qt::NoFocus);
         }
-        if (spec.tabIndex >= 0) tabOrder.emplace_back(spec.tabIndex, control);
-        control->setVisible(!(spec.style & style::Hidden));
+        if (layout.tabIndex >= 0) tabOrder.emplace_back(layout.tabIndex, control);
+        control->setVisible(!(layout.style & style::Hidden));
     }
     // Some label boxes overlap fields; labels paint their own ground, so they stay beneath.
     for (QWidget* control : content_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -190,28 +167,28 @@ void DesktopWindow::CreateControls(std::span<const ControlSpec> controls) {
     }
 }
 
-void DesktopWindow::open(std::string name) {
-    registry().emplace_back(std::move(name), this);
+void DesktopWindow::open() {
+    openWindows().emplace_back(this);
     opened_ = true;
     Event_Opening();
     if (visibleWhenOpened_ && !closed_) show();  // a window closed while opening stays gone
 }
 
 void DesktopWindow::unregister() {
-    std::erase_if(registry(), [this](const auto& entry) { return entry.second == this; });
+    std::erase_if(openWindows(), [this](const auto& window) { return !window || window == this; });
 }
 
-DesktopWindow* DesktopWindow::GetImplicitDesktopWindow(std::string_view name) {
-    for (const auto& [registered, window] : registry()) {
-        if (registered == name && window) return window;
+DesktopWindow* DesktopWindow::FrontDocumentWindow() {
+    for (auto window = openWindows().rbegin(); window != openWindows().rend(); ++window) {
+        if (*window && (*window)->type_ == 0 && !(*window)->closed_) return *window;
     }
     return nullptr;
 }
 
 void DesktopWindow::CloseAll() {
-    while (!registry().empty()) {
-        QPointer<DesktopWindow> last = registry().back().second;
-        registry().pop_back();
+    while (!openWindows().empty()) {
+        QPointer<DesktopWindow> last = openWindows().back();
+        openWindows().pop_back();
         if (last) last->Close();
         delete last.data();  // also a window that refused to close
     }
@@ -274,11 +251,6 @@ void DesktopWindow::AddMenuHandler(const std::string& itemName, std::function<bo
     menuHandlers_[itemName] = std::move(handler);
     if (auto* action = findChild<QAction*>(QString::fromStdString(itemName)))
         action->setEnabled(true);
-}
-
-QWidget* DesktopWindow::findControl(std::string_view name) const {
-    return content_->findChild<QWidget*>(QString::fromUtf8(name.data(), name.size()),
-                                         Qt::FindDirectChildrenOnly);
 }
 
 DesktopButton* DesktopWindow::defaultButton() const {

@@ -8,21 +8,23 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <string_view>
+#include <type_traits>
+#include <utility>
+#include <variant>
+#include <vector>
 
 #include "platform/core/color.h"
-#include "platform/core/errors.h"
+#include "platform/qt/desktop_controls.h"
 
 namespace platform {
 
 class DesktopButton;
+class DesktopCanvas;
+class DesktopLabel;
 class DesktopMenuBar;
-
-// The error of reaching something that is not there.
-class NilObjectException : public PlatformError {
-  public:
-    using PlatformError::PlatformError;
-};
+class DesktopProgressBar;
+class DesktopSlider;
+class DesktopTextField;
 
 struct WindowProperties {
     std::string Title;
@@ -39,8 +41,6 @@ struct WindowProperties {
     std::optional<Color> BackgroundColor = std::nullopt;  // painted behind the controls when set
 };
 
-enum class ControlKind { Label, TextField, Button, Slider, ProgressBar, Canvas };
-
 namespace style {
 enum : unsigned {
     Bold = 1u << 0,
@@ -53,16 +53,38 @@ enum : unsigned {
 };
 }
 
-// One row of a window's layout.
+// Where a window keeps one of its controls; the kind of member is the kind of control.
+template <class Window>
+using ControlMember = std::variant<DesktopLabel * Window::*, DesktopTextField * Window::*,
+                                   DesktopButton * Window::*, DesktopSlider * Window::*,
+                                   DesktopProgressBar * Window::*, DesktopCanvas * Window::*>;
+
+// A control's place and looks, whatever its kind.
+struct ControlLayout {
+    const char* name;  // the control's name, as Qt's objectName
+    int left, top, width, height;
+    const char* text;  // a label's text or a button's caption
+    unsigned style;
+    int tabIndex;  // place in the Tab key's order; -1: not reached by Tab
+    int fontSize;  // points; 0 for the system's size
+    Color textColor;
+};
+
+// One row of a window's layout: the member that holds the control, then its layout.
+template <class Window>
 struct ControlSpec {
-    ControlKind kind;
+    ControlMember<Window> member;
     const char* name;
     int left, top, width, height;
-    const char* text = "";  // a label's text or a button's caption
+    const char* text = "";
     unsigned style = 0;
-    int tabIndex = -1;  // place in the Tab key's order; -1: not reached by Tab
-    int fontSize = 0;   // points; 0 for the system's size
+    int tabIndex = -1;
+    int fontSize = 0;
     Color textColor = 0x000000;
+
+    constexpr ControlLayout layout() const {
+        return {name, left, top, width, height, text, style, tabIndex, fontSize, textColor};
+    }
 };
 
 // A top-level window whose controls sit at fixed positions in its content area.
@@ -92,26 +114,21 @@ class DesktopWindow : public QMainWindow {
     // Choosing the item of that name runs the handler.
     void AddMenuHandler(const std::string& itemName, std::function<bool()> handler);
 
-    // The control registered under that name; NilObjectException when there is none.
-    template <class Control>
-    Control& ControlByName(std::string_view name) const {
-        if (auto* control = dynamic_cast<Control*>(findControl(name))) return *control;
-        throw NilObjectException("The window has no such control: " + std::string(name));
-    }
-
-    // The open window registered under that name, or nullptr.
-    static DesktopWindow* GetImplicitDesktopWindow(std::string_view name);
-
-    // The open window of that name; when there is none, make() builds one, which is
-    // registered (so that its own Opening handler reaches it), opened and, if visible, shown.
+    // The open window that `open` holds; when there is none, make() builds one, which `open`
+    // holds at once (so that the window's own Opening handler reaches it), then it is opened
+    // and, if visible, shown. A window that has been closed is gone: the next call builds
+    // a fresh one.
     template <class Window, class Make>
-    static Window& ImplicitInstance(std::string_view name, Make make) {
-        if (DesktopWindow* open = GetImplicitDesktopWindow(name))
-            return static_cast<Window&>(*open);
+    static Window& ImplicitInstance(QPointer<Window>& open, Make make) {
+        if (open && !open->closed_) return *open;
         Window* window = make();
-        window->open(std::string(name));
+        open = window;
+        window->open();
         return *window;
     }
+
+    // The document window opened last that is still open, or nullptr.
+    static DesktopWindow* FrontDocumentWindow();
 
     // Closes every open window, the last opened first, as the program ends.
     static void CloseAll();
@@ -121,10 +138,25 @@ class DesktopWindow : public QMainWindow {
 
     // The window's size, kind, frame, title and colours.
     void SetProperties(const WindowProperties& properties);
-    // Builds the controls in table order: each is created, registered under its name,
-    // given its colours and then its properties. No handler is attached yet, so building
-    // raises none.
-    void CreateControls(std::span<const ControlSpec> controls);
+    // Builds the controls in table order: each is created into its member, given its
+    // colours and then its properties. No handler is attached yet, so building raises none.
+    template <class Window>
+    void CreateControls(Window& window, std::span<const ControlSpec<Window>> controls) {
+        std::vector<std::pair<QWidget*, ControlLayout>> made;
+        for (const ControlSpec<Window>& spec : controls) {
+            QWidget* control = std::visit(
+                [&](auto member) -> QWidget* {
+                    using Control =
+                        std::remove_pointer_t<std::remove_reference_t<decltype(window.*member)>>;
+                    auto* created = new Control(content_);
+                    window.*member = created;
+                    return created;
+                },
+                spec.member);
+            made.emplace_back(control, spec.layout());
+        }
+        arrange(made);
+    }
 
     virtual void Event_Opening() {}
     virtual void Event_Closing() {}
@@ -138,9 +170,9 @@ class DesktopWindow : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void open(std::string name);
+    void open();
     void unregister();
-    QWidget* findControl(std::string_view name) const;
+    void arrange(const std::vector<std::pair<QWidget*, ControlLayout>>& controls);
     DesktopButton* defaultButton() const;
 
     QWidget* content_ = nullptr;
@@ -148,13 +180,9 @@ class DesktopWindow : public QMainWindow {
     QList<QAction*> menuActions_;  // the commands of the menu bar's menus
     std::map<std::string, std::function<bool()>, std::less<>> menuHandlers_;
     bool visibleWhenOpened_ = true;
+    int type_ = 0;
     bool opened_ = false;
     bool closed_ = false;
 };
 
 }  // namespace platform
-
-// Defines a window's accessor of one control: `Window::name()` returns the control
-// registered under "name", as the platform control class `Kind`.
-#define KORVA_CONTROL_ACCESSOR(Window, Kind, name) \
-    platform::Kind& Window::name() const { return ControlByName<platform::Kind>(#name); }

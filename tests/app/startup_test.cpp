@@ -12,6 +12,7 @@
 #include "app/window_intro.h"
 #include "platform/qt/resources.h"
 #include "tests/app/app_fixture.h"
+#include "tests/support/windows.h"
 
 namespace {
 
@@ -58,8 +59,7 @@ TEST_F(Startup, OpeningGivesTheStartValuesAndShowsOnlyTheIntroWindow) {
         EXPECT_EQ(plotWindows, 1);
         const auto shown = visibleWindows();
         ASSERT_EQ(shown.size(), 1u);
-        EXPECT_EQ(shown[0],
-                  platform::DesktopWindow::GetImplicitDesktopWindow("WindowIntro.WindowIntro"));
+        EXPECT_EQ(shown[0], korva::test::shownWindow<class WindowIntro>());
 
         EXPECT_EQ(Module1::canvaswidth, 800);
         EXPECT_EQ(Module1::canvasheight, 600);
@@ -105,7 +105,7 @@ TEST_F(AboutCommand, LeavesTheParametersAsTheStudentSetThem) {
     parameters.textfield1().Text("0.4");
     parameters.PushButton3().Press();
     Window1().findChild<QAction*>("FileAbout")->trigger();
-    EXPECT_TRUE(platform::DesktopWindow::GetImplicitDesktopWindow("WindowIntro.WindowIntro"));
+    EXPECT_TRUE(korva::test::shownWindow<class WindowIntro>());
     EXPECT_EQ(Module1::CSD, 0.4f);
     EXPECT_EQ(Module1::N, 20);
     EXPECT_EQ(Module1::canvaswidth, 800);

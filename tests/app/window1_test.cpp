@@ -7,6 +7,7 @@
 #include "platform/qt/network.h"
 #include "tests/app/app_fixture.h"
 #include "tests/support/modal_robot.h"
+#include "tests/support/windows.h"
 #include "update/window_download.h"
 
 namespace {
@@ -157,16 +158,15 @@ TEST_F(PlotWindow, CheckForUpdatesOpensTheUpdateWindowOnce) {
     Module1::version = "1.61 December 31, 2021";
     Window1().Show();
     Window1().findChild<QAction*>("FileCheck")->trigger();
-    auto* update =
-        platform::DesktopWindow::GetImplicitDesktopWindow("WindowDownload.WindowDownload");
+    auto* update = korva::test::shownWindow<class WindowDownload>();
     ASSERT_NE(update, nullptr);
-    EXPECT_TRUE(update->isVisible());
     EXPECT_EQ(update->Left(), Window1().Left() + 10);
-    auto& window = static_cast<class WindowDownload&>(*update);
+    EXPECT_EQ(update->parentWidget(), &Window1());
+    auto& window = *update;
     window.StaticText1().Text("as the first check left it");
     Window1().findChild<QAction*>("FileCheck")->trigger();
-    EXPECT_EQ(platform::DesktopWindow::GetImplicitDesktopWindow("WindowDownload.WindowDownload"),
-              update);
+    EXPECT_EQ(korva::test::shownWindow<class WindowDownload>(), update);
+    EXPECT_EQ(&WindowDownload(), update);
     EXPECT_EQ(window.StaticText1().Text(), "as the first check left it");
     platform::Network::SetQuery(query);
 }

@@ -9,6 +9,7 @@
 #include "tests/app/app_fixture.h"
 #include "tests/support/layout_check.h"
 #include "tests/support/shown_texts.h"
+#include "tests/support/windows.h"
 
 namespace {
 
@@ -34,9 +35,7 @@ class IntroWindow : public AppTest {
 
     void putPicture(const QImage& image) { ASSERT_TRUE(image.save(resources.filePath("NMR.png"))); }
 
-    static bool introOpen() {
-        return platform::DesktopWindow::GetImplicitDesktopWindow("WindowIntro.WindowIntro");
-    }
+    static bool introOpen() { return korva::test::shownWindow<class WindowIntro>() != nullptr; }
 
     QTemporaryDir resources;
 };
@@ -202,8 +201,7 @@ TEST_F(IntroWindow, ReturnPressesOkWhichShowsTheStartSpectrum) {
     EXPECT_TRUE(Window1().isVisible());
     EXPECT_EQ(Window1().Title(), "AB NMR spectrum");
     EXPECT_EQ(Module1::N, 4);
-    auto* parameters =
-        platform::DesktopWindow::GetImplicitDesktopWindow("WindowParameters.WindowParameters");
+    auto* parameters = korva::test::shownWindow<class WindowParameters>();
     ASSERT_NE(parameters, nullptr);
     EXPECT_TRUE(parameters->isVisible());
     EXPECT_EQ(parameters->Left(), Window1().Left() + 800 + 10);

@@ -59,7 +59,7 @@ TEST_F(WorstTyping, NoTextEndsHangsOrBlanksTheProgram) {
             const QString& text = texts[(round + 3 * f) % count];
             typed += std::string(fields[f]) + "=" + text.left(12).toStdString() + " ";
             const std::size_t shown = messages.messages.size();
-            enter(parameters.ControlByName<platform::DesktopTextField>(fields[f]), text);
+            enter(*parameters.findChild<platform::DesktopTextField*>(fields[f]), text);
             EXPECT_EQ(messages.messages.size(), shown) << "typing " << typed;
             EXPECT_GT(parameters.Label15().Text().size(), std::string("\u2206v/J = ").size());
         }

@@ -16,6 +16,8 @@
 #include "platform/qt/url_connection.h"
 #include "tests/support/test_server.h"
 #include "tests/support/waiting.h"
+#include "tests/support/windows.h"
+#include "update/window_download.h"
 
 namespace korva::test {
 
@@ -33,8 +35,8 @@ class PlotStandIn : public platform::DesktopWindow {
 };
 
 inline PlotStandIn& plotWindow() {
-    return platform::DesktopWindow::ImplicitInstance<PlotStandIn>("Window1.Window1",
-                                                                  [] { return new PlotStandIn(); });
+    static QPointer<PlotStandIn> open;
+    return platform::DesktopWindow::ImplicitInstance(open, [] { return new PlotStandIn(); });
 }
 
 // The version data as the program has it, the home page on a local server whose
@@ -87,9 +89,7 @@ class UpdateTest : public testing::Test {
     }
     QString desktopFile(const QString& name) const { return desktop.filePath(name); }
 
-    static bool updateWindowIsOpen() {
-        return platform::DesktopWindow::GetImplicitDesktopWindow("WindowDownload.WindowDownload");
-    }
+    static bool updateWindowIsOpen() { return shownWindow<class WindowDownload>() != nullptr; }
 
     // A time-out that must not fire: far longer than any transfer on loopback takes on a
     // loaded machine. Short ones are for transfers that fail whenever they end.

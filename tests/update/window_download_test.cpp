@@ -111,15 +111,15 @@ TEST_F(UpdateWindow, IsBuiltWithItsLayoutBesideThePlotWindow) {
         {"EditField1", {14, 173, 342, 22}, true, Module1::websource},
     };
     for (const Control& c : controls) {
-        auto& control = window.ControlByName<platform::DesktopUIControl>(c.name);
-        auto* widget = dynamic_cast<QWidget*>(&control);
+        auto* widget = window.findChild<QWidget*>(c.name);
+        ASSERT_NE(widget, nullptr) << c.name;
         EXPECT_EQ(widget->geometry(), c.geometry) << c.name;
-        EXPECT_EQ(control.Visible(), c.visible) << c.name;
-        if (auto* label = dynamic_cast<platform::DesktopLabel*>(&control)) {
+        EXPECT_EQ(widget->isVisibleTo(&window), c.visible) << c.name;
+        if (auto* label = qobject_cast<platform::DesktopLabel*>(widget)) {
             EXPECT_EQ(label->Text(), c.text) << c.name;
             expectFits(*label);
         }
-        if (auto* button = dynamic_cast<platform::DesktopButton*>(&control)) {
+        if (auto* button = qobject_cast<platform::DesktopButton*>(widget)) {
             EXPECT_EQ(button->Caption(), c.text) << c.name;
         }
     }

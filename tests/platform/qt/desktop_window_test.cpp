@@ -22,12 +22,17 @@ class ShortLived : public platform::DesktopWindow {
 };
 
 TEST(DesktopWindow, AWindowClosedWhileOpeningIsNeitherShownNorReturnedAgain) {
-    auto& first = platform::DesktopWindow::ImplicitInstance<ShortLived>(
-        "ShortLived.ShortLived", [] { return new ShortLived(); });
+    QPointer<ShortLived> open;
+    int built = 0;
+    auto make = [&] { return ++built, new ShortLived(); };
+    auto& first = platform::DesktopWindow::ImplicitInstance(open, make);
     QPointer<ShortLived> closed(&first);
     EXPECT_FALSE(first.isVisible());
     EXPECT_EQ(first.closings, 1);
-    EXPECT_EQ(platform::DesktopWindow::GetImplicitDesktopWindow("ShortLived.ShortLived"), nullptr);
+    // Gone: the next access builds a fresh window.
+    auto& second = platform::DesktopWindow::ImplicitInstance(open, make);
+    EXPECT_NE(&second, closed.data());
+    EXPECT_EQ(built, 2);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(closed.isNull());
 }
