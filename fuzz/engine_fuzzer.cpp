@@ -24,6 +24,7 @@
 #include "engine/spin_systems.h"
 #include "platform/core/graphics.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/shared_state.h"
 
 namespace {
 
@@ -83,15 +84,8 @@ engine::LineList compute(void (*routine)(),
                          engine::LineList (*plain)(const engine::SpinParameters&),
                          std::int64_t count, const engine::SpinParameters& p,
                          const engine::LineList& before) {
-    Module1::CSD = p.CSD;
-    Module1::JCOUPLE = p.JCOUPLE;
-    Module1::JCOUPLEAAPRIME = p.JCOUPLEAAPRIME;
-    Module1::JCOUPLEXXPRIME = p.JCOUPLEXXPRIME;
-    Module1::JCOUPLEAXPRIME = p.JCOUPLEAXPRIME;
-    Module1::MHZ = p.MHZ;
-    Module1::x = before.x;
-    Module1::y = before.y;
-    Module1::N = before.N;
+    korva::test::share(p);
+    korva::test::share(before);
     routine();
     const engine::LineList lines = plain(p);
     if (lines.N != count || Module1::N != count) fail("a computation set the wrong line count");

@@ -15,6 +15,7 @@
 #include "engine/spin_systems.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/recording_graphics.h"
+#include "tests/support/shared_state.h"
 
 namespace {
 
@@ -440,15 +441,8 @@ TEST_F(Renderer, ClearwinAndDisplayDrawTheSharedStateAsItStands) {
           .s = 0.0f}},
     };
     for (const auto& [list, plot] : states) {
-        Module1::x = list.x;
-        Module1::y = list.y;
-        Module1::N = list.N;
-        Module1::canvaswidth = plot.canvaswidth;
-        Module1::canvasheight = plot.canvasheight;
-        Module1::pf = plot.pf;
-        Module1::MHZ = plot.MHZ;
-        Module1::SPECWIDTH = plot.SPECWIDTH;
-        Module1::s = plot.s;
+        korva::test::share(list);
+        korva::test::share(plot);
 
         RecordingGraphics fromState;
         Module1::clearwin(fromState);

@@ -13,6 +13,7 @@
 #include "engine/module1.h"
 #include "engine/spin_systems.h"
 #include "tests/engine/exact_spectrum.h"
+#include "tests/support/shared_state.h"
 
 namespace {
 
@@ -325,12 +326,7 @@ TEST(SharedState, EachRoutineStoresItsLinesAndLeavesTheOtherSlotsAlone) {
     const std::pair<void (*)(), System> routines[] = {
         {Module1::AB, System::AB}, {Module1::ABB, System::ABB}, {Module1::AAXX, System::AAXX}};
     for (const auto& [routine, system] : routines) {
-        Module1::CSD = p.csd;
-        Module1::MHZ = p.mhz;
-        Module1::JCOUPLE = p.j;
-        Module1::JCOUPLEAAPRIME = p.jaa;
-        Module1::JCOUPLEXXPRIME = p.jxx;
-        Module1::JCOUPLEAXPRIME = p.jax;
+        korva::test::share(spin(p));
         Module1::x.fill(-111.0f);
         Module1::y.fill(-222.0f);
         Module1::N = 0;
@@ -350,10 +346,7 @@ TEST(SharedState, EachRoutineStoresItsLinesAndLeavesTheOtherSlotsAlone) {
 }
 
 TEST(SharedState, RatioOfTheParametersAsTheyStand) {
-    Module1::CSD = 0.1f;
-    Module1::MHZ = 60;
-    Module1::JCOUPLE = 7.0f;
-    Module1::JCOUPLEAXPRIME = 12.0f;
+    korva::test::share(spin({0.1f, 60, 7.0f, 13.0f, 13.0f, 12.0f}));
     EXPECT_EQ(Module1::ratio(), 805306380.0 / (7.0 * 0x1p27));
 }
 
