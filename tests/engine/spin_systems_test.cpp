@@ -160,6 +160,12 @@ INSTANTIATE_TEST_SUITE_P(
                 {3.3f, 400, -12.5f},
                 {0x44A439E5, 0x44A5C9E5, 0xC0C80000, 0x40C80000},
                 {0x3F81364A, 0x3F7D936C, 0x3F7D936C, 0x3F81364A}},
+        // Strong coupling: D's rounding to a float shows in x(2) and every intensity.
+        BitCase{"AB_StrongCoupling",
+                System::AB,
+                {0.05f, 100, 9.0f},
+                {0x416CBAE7, 0x40B975CE, 0x40900000, 0xC0900000},
+                {0x3E00DCEC, 0x3FEFE462, 0x3FEFE462, 0x3E00DCEC}},
         BitCase{"ABB_StartValues",
                 System::ABB,
                 {3.0f, 60, 7.0f},
@@ -346,8 +352,8 @@ TEST(SharedState, EachRoutineStoresItsLinesAndLeavesTheOtherSlotsAlone) {
 }
 
 TEST(SharedState, RatioOfTheParametersAsTheyStand) {
-    korva::test::share(spin({0.1f, 60, 7.0f, 13.0f, 13.0f, 12.0f}));
-    EXPECT_EQ(Module1::ratio(), 805306380.0 / (7.0 * 0x1p27));
+    korva::test::share(spin({3.0f, 60, 3.3f, 13.0f, 13.0f, 12.0f}));
+    EXPECT_EQ(Module1::ratio(), 754974720.0 / 13841203.0);
 }
 
 }  // namespace
