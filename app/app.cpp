@@ -7,15 +7,7 @@
 
 void App::Event_Opening() {
     Module1::CR = std::string(platform::EndOfLine::Windows);
-    Module1::appname = "KORVA";
-    Module1::pf = 1;
-    Module1::CSD = 3.0f;
-    Module1::JCOUPLE = 7.0f;
-    Module1::JCOUPLEAAPRIME = 13.0f;
-    Module1::JCOUPLEXXPRIME = 13.0f;
-    Module1::JCOUPLEAXPRIME = 12.0f;
-    Module1::MHZ = 60;
-    Module1::SPECWIDTH = 8.0f;
+    Module1::startValues();
     Module1::canvaswidth = Window1().Width();
     Module1::canvasheight = Window1().Height();
     Window1().Refresh();

@@ -6,8 +6,9 @@
 #include <string>
 
 #include "bench/side_by_side.h"
-#include "bench/start_values.h"
-#include "engine/module1.h"
+#include "bench/start_plot.h"
+#include "engine/renderer.h"
+#include "engine/spin_systems.h"
 #include "platform/qt/picture.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/recording_graphics.h"
@@ -23,30 +24,26 @@ struct Plot {
 
 struct System {
     const char* name;
-    void (*compute)();
+    Computation compute;
 };
 
-// The shared state of one plot, what the renderer draws for it, and a picture of its size
-// whose painter and font are already in use.
+// The lines and plot area of one plot, what the renderer draws for them, and a picture of
+// its size whose painter and font are already in use.
 class Scene {
   public:
-    Scene(const Plot& plot, const System& system, float lineWidth) {
-        startValues();
-        system.compute();
-        Module1::canvaswidth = plot.width;
-        Module1::canvasheight = plot.height;
-        Module1::pf = plot.pf;
-        Module1::s = lineWidth;
-        Module1::display(drawn);
+    Scene(const Plot& plot, const System& system, float lineWidth)
+        : start_(startPlot(system.compute, plot.width, plot.height, plot.pf, lineWidth)) {
+        engine::render(drawn, start_.lines, start_.area);
         picture_ = std::make_unique<platform::Picture>(plot.width, plot.height);
         surface().DrawingColor(0x010101);
         surface().FontSize(plot.fontSize);
-        Module1::display(surface());
+        render();
     }
     platform::Graphics& surface() { return picture_->Graphics(); }
 
+    void render() { engine::render(surface(), start_.lines, start_.area); }
     void drawSegments() {
-        surface().PenSize(static_cast<double>(Module1::pf));
+        surface().PenSize(static_cast<double>(start_.area.pf));
         for (const auto& l : drawn.lines) surface().DrawLine(l.x1, l.y1, l.x2, l.y2);
     }
     void drawLabels() {
@@ -57,6 +54,7 @@ class Scene {
     korva::test::RecordingGraphics drawn;
 
   private:
+    StartPlot start_;
     std::unique_ptr<platform::Picture> picture_;
 };
 
@@ -71,7 +69,8 @@ std::string nameOf(const char* what, const System& system, const Plot& plot, flo
 }
 
 const bool registered = [] {
-    const System systems[] = {{"AB", Module1::AB}, {"ABB", Module1::ABB}, {"AAXX", Module1::AAXX}};
+    const System systems[] = {
+        {"AB", engine::linesAB}, {"ABB", engine::linesABB}, {"AAXX", engine::linesAAXX}};
     const Plot plots[] = {{"800x600", 800, 600, 1, 24.0f}, {"4800x3200", 4800, 3200, 3, 80.0f}};
     for (const Plot& plot : plots) {
         for (const System& system : systems) {
@@ -81,8 +80,7 @@ const bool registered = [] {
                     [=](benchmark::State& state) {
                         Scene scene(plot, system, lineWidth);
                         RunSideBySide(
-                            state, [&] { Module1::display(scene.surface()); },
-                            [&] { scene.drawSegments(); });
+                            state, [&] { scene.render(); }, [&] { scene.drawSegments(); });
                         check(state, scene);
                     },
                     lineWidth == 0.0f ? 1.3 : 2.0);

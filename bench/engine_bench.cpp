@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <string>
 
-#include "bench/start_values.h"
+#include "bench/start_plot.h"
 #include "engine/module1.h"
+#include "engine/renderer.h"
+#include "engine/spin_systems.h"
 #include "platform/core/graphics.h"
 
 namespace {
@@ -27,28 +29,28 @@ class NoSurface final : public platform::Graphics {
                      double, double) override {}
 };
 
-void compute(benchmark::State& state, void (*computation)()) {
-    korva::bench::startValues();
+using korva::bench::Computation;
+
+void compute(benchmark::State& state, Computation computation) {
+    Module1::startValues();
+    const engine::SpinParameters start = Module1::spinParameters();
     for (auto _ : state) {
-        computation();
-        benchmark::ClobberMemory();
+        engine::LineList lines = computation(start);
+        benchmark::DoNotOptimize(lines);
     }
 }
 
-BENCHMARK_CAPTURE(compute, AB, Module1::AB);
-BENCHMARK_CAPTURE(compute, ABB, Module1::ABB);
-BENCHMARK_CAPTURE(compute, AAXX, Module1::AAXX);
+BENCHMARK_CAPTURE(compute, AB, engine::linesAB);
+BENCHMARK_CAPTURE(compute, ABB, engine::linesABB);
+BENCHMARK_CAPTURE(compute, AAXX, engine::linesAAXX);
 
 // Arguments: the plot's width, height and pf, and the line width.
-void arithmetic(benchmark::State& state, void (*computation)()) {
-    korva::bench::startValues();
-    computation();
-    Module1::canvaswidth = state.range(0);
-    Module1::canvasheight = state.range(1);
-    Module1::pf = state.range(2);
-    Module1::s = static_cast<float>(state.range(3));
+void arithmetic(benchmark::State& state, Computation computation) {
+    const auto [lines, area] =
+        korva::bench::startPlot(computation, state.range(0), state.range(1), state.range(2),
+                                static_cast<float>(state.range(3)));
     NoSurface surface;
-    for (auto _ : state) Module1::display(surface);
+    for (auto _ : state) engine::render(surface, lines, area);
 }
 
 void plots(benchmark::internal::Benchmark* b) {
@@ -59,8 +61,8 @@ void plots(benchmark::internal::Benchmark* b) {
     }
 }
 
-BENCHMARK_CAPTURE(arithmetic, AB, Module1::AB)->Apply(plots);
-BENCHMARK_CAPTURE(arithmetic, ABB, Module1::ABB)->Apply(plots);
-BENCHMARK_CAPTURE(arithmetic, AAXX, Module1::AAXX)->Apply(plots);
+BENCHMARK_CAPTURE(arithmetic, AB, engine::linesAB)->Apply(plots);
+BENCHMARK_CAPTURE(arithmetic, ABB, engine::linesABB)->Apply(plots);
+BENCHMARK_CAPTURE(arithmetic, AAXX, engine::linesAAXX)->Apply(plots);
 
 }  // namespace

@@ -5,8 +5,9 @@
 #include <string>
 
 #include "bench/side_by_side.h"
-#include "bench/start_values.h"
-#include "engine/module1.h"
+#include "bench/start_plot.h"
+#include "engine/renderer.h"
+#include "engine/spin_systems.h"
 #include "platform/qt/folder_item.h"
 #include "platform/qt/picture.h"
 
@@ -17,12 +18,7 @@ constexpr std::int64_t kWidth = 1600;
 constexpr std::int64_t kHeight = 1200;
 
 void saveAgainstBlank(benchmark::State& state, float lineWidth) {
-    startValues();
-    Module1::AB();
-    Module1::canvaswidth = kWidth;
-    Module1::canvasheight = kHeight;
-    Module1::pf = 4;
-    Module1::s = lineWidth;
+    const StartPlot plot = startPlot(engine::linesAB, kWidth, kHeight, 4, lineWidth);
     QTemporaryDir folder;
     const platform::FolderItem drawn(folder.filePath("drawn.png"));
     const platform::FolderItem blank(folder.filePath("blank.png"));
@@ -33,7 +29,7 @@ void saveAgainstBlank(benchmark::State& state, float lineWidth) {
             platform::Picture picture(kWidth, kHeight);
             platform::Graphics& g = picture.Graphics();
             g.FontSize(30.0f);
-            Module1::display(g);
+            engine::render(g, plot.lines, plot.area);
             g.DrawText("Saturday, 31 December 2022 23:59:59", 0.0, g.FontSize());
             picture.Save(drawn);
         },

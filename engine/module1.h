@@ -4,10 +4,13 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/renderer.h"
+#include "engine/spin_systems.h"
 #include "platform/core/graphics.h"
 
-// The program's shared state and the spectrum engine's routines. Every value lives for
-// the whole run; handlers read and write the variables directly.
+// The program's shared state and its routines, thin adapters over the plain functions of
+// engine/spin_systems.h and engine/renderer.h. Every value lives for the whole run;
+// handlers read and write the variables directly.
 namespace Module1 {
 
 // Spin-system parameters: the shift difference in ppm, couplings in Hz, the
@@ -24,7 +27,7 @@ extern float SPECWIDTH;
 extern float s;
 
 // Line list: positions in Hz and relative intensities; elements 1 to N are in use.
-inline constexpr std::size_t kLineSlots = 21;
+using engine::kLineSlots;
 extern std::array<float, kLineSlots> x;
 extern std::array<float, kLineSlots> y;
 extern std::int64_t N;
@@ -43,16 +46,29 @@ extern std::string CR;
 extern std::string version;
 extern std::string websource;
 
-// Line computations: each writes its lines into x and y, then N.
+// The shared state as it stands, as the values that the plain functions take.
+engine::SpinParameters spinParameters();
+engine::LineList lineList();
+engine::PlotArea plotArea();
+
+// The start values, in the order the program's opening gives them: appname, pf, CSD,
+// JCOUPLE, JCOUPLEAAPRIME, JCOUPLEXXPRIME, JCOUPLEAXPRIME, MHZ, SPECWIDTH.
+void startValues();
+
+// Line computations: each writes its lines into elements 1 to n of x and y, then N; the
+// other elements keep what they held.
 void AB();
 void ABB();
 void AAXX();
 
+// The shift difference in Hz over J(AB), as the parameter window shows it.
+double ratio();
+
 // Renderer: clearwin prepares a screen surface, display draws the spectrum on any surface.
+// Both read the shared state as it stands when called, and write none of it.
 void clearwin(platform::Graphics& g);
 void display(platform::Graphics& g);
 
-inline constexpr const char* kPeaksOffPlotWarning =
-    "Not all peaks fit on the screen. INCREASE WIDTH!";
+using engine::kPeaksOffPlotWarning;
 
 }  // namespace Module1

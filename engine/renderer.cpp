@@ -8,12 +8,12 @@
 #include <limits>
 #include <vector>
 
-#include "engine/module1.h"
+#include "engine/renderer.h"
 #include "platform/core/mathematics.h"
 #include "platform/core/message_dialog.h"
 #include "platform/core/text.h"
 
-namespace Module1 {
+namespace engine {
 namespace {
 
 using platform::Abs;
@@ -25,7 +25,7 @@ using platform::Single;
 using platform::TruncateToInt64;
 
 // No surface the program makes is this wide; a wider plot area is not drawn, so that
-// no value of the shared state can make a drawing take unbounded time or memory.
+// no plot area can make a drawing take unbounded time or memory.
 constexpr std::int64_t kMaximumColumns = std::int64_t{1} << 20;
 
 constexpr std::int64_t kLast = static_cast<std::int64_t>(kLineSlots) - 1;
@@ -53,22 +53,25 @@ struct Stick {
 
 }  // namespace
 
-void clearwin(platform::Graphics& g) {
-    const double W = static_cast<double>(canvaswidth);
-    const double H = static_cast<double>(canvasheight);
+void clearPlot(platform::Graphics& g, const PlotArea& area) {
+    const double W = static_cast<double>(area.canvaswidth);
+    const double H = static_cast<double>(area.canvasheight);
     g.DrawingColor(0xFFFFFF);
     g.FillRectangle(0.0, 0.0, W, H);
     g.DrawingColor(0x010101);
     g.FontSize(Single(Round(0.04 * Min(W, H))));
 }
 
-void display(platform::Graphics& g) {
-    const std::int64_t W = canvaswidth;
-    const std::int64_t H = canvasheight;
+void render(platform::Graphics& g, const LineList& lines, const PlotArea& area) {
+    const std::int64_t W = area.canvaswidth;
+    const std::int64_t H = area.canvasheight;
+    const std::int64_t pf = area.pf;
+    const auto& x = lines.x;
+    const auto& y = lines.y;
     const double w = static_cast<double>(W);
     const double scale = static_cast<double>(pf);
     const std::int64_t margin = saturatingMultiply(120, pf);
-    const std::int64_t lines = std::clamp<std::int64_t>(N, 0, kLast);
+    const std::int64_t count = std::clamp<std::int64_t>(lines.N, 0, kLast);
     const bool drawable = W >= 1 && W <= kMaximumColumns;
 
     g.PenSize(scale);
@@ -78,9 +81,9 @@ void display(platform::Graphics& g) {
     std::vector<Stick> sticks;
     float lastOffset = 0.0f;
     bool offPlot = false;
-    for (std::int64_t i = 1; i <= lines; ++i) {
-        float offset = Single(((static_cast<double>(x[i]) / static_cast<double>(MHZ)) * w) /
-                                  static_cast<double>(SPECWIDTH) +
+    for (std::int64_t i = 1; i <= count; ++i) {
+        float offset = Single(((static_cast<double>(x[i]) / static_cast<double>(area.MHZ)) * w) /
+                                  static_cast<double>(area.SPECWIDTH) +
                               static_cast<double>(margin));
         if (w > offset && offset > 0.0) {
             const float difference = offset - lastOffset;
@@ -103,7 +106,7 @@ void display(platform::Graphics& g) {
     if (drawable) {
         // Row 0 of the column buffer: the summed spectrum over columns 0 to W.
         std::vector<float> sum(static_cast<std::size_t>(W) + 1, 0.0f);
-        if (s > 0.0) {
+        if (area.s > 0.0) {
             // Contributions beyond column 0 or W have no place in the buffer and are
             // dropped; a negative scale spreads a line over no column. The weights depend on
             // |k| only.
@@ -111,7 +114,7 @@ void display(platform::Graphics& g) {
             const std::int64_t reach = std::min(half, W);
             std::vector<double> weight(reach >= 0 ? static_cast<std::size_t>(reach) + 1 : 0);
             for (std::int64_t k = 0; k <= reach; ++k) {
-                weight[k] = Exp(static_cast<double>(-k * k) / static_cast<double>(s) / scale);
+                weight[k] = Exp(static_cast<double>(-k * k) / static_cast<double>(area.s) / scale);
             }
             for (const Stick& stick : sticks) {
                 const std::int64_t j = stick.column;
@@ -152,7 +155,7 @@ void display(platform::Graphics& g) {
     if (!drawable) return;
     // One number per ppm, leftwards from the 0 Hz column. The stepping stops where it
     // no longer moves k or leaves the integer range.
-    const double specwidth = SPECWIDTH;
+    const double specwidth = area.SPECWIDTH;
     std::int64_t k = 1;
     for (;;) {
         const double step = w / specwidth;
@@ -167,4 +170,4 @@ void display(platform::Graphics& g) {
     }
 }
 
-}  // namespace Module1
+}  // namespace engine

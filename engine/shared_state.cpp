@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "engine/module1.h"
 
 namespace Module1 {
@@ -25,5 +27,57 @@ std::string appname;
 std::string CR;
 std::string version;
 std::string websource;
+
+namespace {
+
+// Elements 1 to N of x, then of y, then N.
+void store(const engine::LineList& lines) {
+    std::copy_n(lines.x.begin() + 1, lines.N, x.begin() + 1);
+    std::copy_n(lines.y.begin() + 1, lines.N, y.begin() + 1);
+    N = lines.N;
+}
+
+}  // namespace
+
+engine::SpinParameters spinParameters() {
+    return {.CSD = CSD,
+            .JCOUPLE = JCOUPLE,
+            .JCOUPLEAAPRIME = JCOUPLEAAPRIME,
+            .JCOUPLEXXPRIME = JCOUPLEXXPRIME,
+            .JCOUPLEAXPRIME = JCOUPLEAXPRIME,
+            .MHZ = MHZ};
+}
+
+engine::LineList lineList() { return {.x = x, .y = y, .N = N}; }
+
+engine::PlotArea plotArea() {
+    return {.canvaswidth = canvaswidth,
+            .canvasheight = canvasheight,
+            .pf = pf,
+            .MHZ = MHZ,
+            .SPECWIDTH = SPECWIDTH,
+            .s = s};
+}
+
+void startValues() {
+    appname = "KORVA";
+    pf = 1;
+    CSD = 3.0f;
+    JCOUPLE = 7.0f;
+    JCOUPLEAAPRIME = 13.0f;
+    JCOUPLEXXPRIME = 13.0f;
+    JCOUPLEAXPRIME = 12.0f;
+    MHZ = 60;
+    SPECWIDTH = 8.0f;
+}
+
+void AB() { store(engine::linesAB(spinParameters())); }
+void ABB() { store(engine::linesABB(spinParameters())); }
+void AAXX() { store(engine::linesAAXX(spinParameters())); }
+
+double ratio() { return engine::ratio(spinParameters()); }
+
+void clearwin(platform::Graphics& g) { engine::clearPlot(g, plotArea()); }
+void display(platform::Graphics& g) { engine::render(g, lineList(), plotArea()); }
 
 }  // namespace Module1

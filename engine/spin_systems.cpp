@@ -6,19 +6,16 @@
 
 #include <cstddef>
 
-#include "engine/module1.h"
+#include "engine/spin_systems.h"
 #include "platform/core/mathematics.h"
 
-namespace Module1 {
+namespace engine {
 namespace {
 
 using platform::Pow;
 using platform::Sqrt;
 
 float single(double v) { return platform::Single(v); }
-
-// The shift difference in hertz, formed anew at each use and never rounded.
-double deltaNu() { return static_cast<double>(CSD) * static_cast<double>(MHZ); }
 
 // J / D and the two AB2 coefficients lose their value at zero coupling with a zero or
 // negative shift difference (0 / 0); the uncoupled limit is 0.
@@ -38,29 +35,42 @@ double uncancelled(double sum, double a, double J) {
 
 }  // namespace
 
-void AB() {
-    const double J = JCOUPLE;
-    const float D = single(Sqrt(Pow(deltaNu(), 2) + Pow(J, 2)));
+double deltaNu(const SpinParameters& p) {
+    return static_cast<double>(p.CSD) * static_cast<double>(p.MHZ);
+}
+
+double ratio(const SpinParameters& p) { return deltaNu(p) / static_cast<double>(p.JCOUPLE); }
+
+LineList linesAB(const SpinParameters& p) {
+    LineList lines;
+    auto& x = lines.x;
+    auto& y = lines.y;
+    const double J = p.JCOUPLE;
+    const float D = single(Sqrt(Pow(deltaNu(p), 2) + Pow(J, 2)));
     const double d = D;
 
     x[1] = single(d + J / 2);
     x[2] = single(d - J / 2);
     x[3] = single(J / 2);
-    x[4] = single(static_cast<double>(-JCOUPLE) / 2);
+    x[4] = single(static_cast<double>(-p.JCOUPLE) / 2);
     y[1] = single(1 - quotient(J, d));
     y[2] = single(1 + quotient(J, d));
     y[3] = y[2];
     y[4] = y[1];
-    N = 4;
+    lines.N = 4;
+    return lines;
 }
 
 // Lines 1 to 8 are the A and B transitions; line 9 is the combination line, weak while A
 // lies downfield of B but an allowed line of the A multiplet when it lies upfield.
-void ABB() {
-    const double J = JCOUPLE;
-    const double dv = deltaNu();
-    const double halfDv = (-0.5 * static_cast<double>(CSD)) * static_cast<double>(MHZ);
-    const double negDv = static_cast<double>(-CSD) * static_cast<double>(MHZ);
+LineList linesABB(const SpinParameters& p) {
+    LineList lines;
+    auto& x = lines.x;
+    auto& y = lines.y;
+    const double J = p.JCOUPLE;
+    const double dv = deltaNu(p);
+    const double halfDv = (-0.5 * static_cast<double>(p.CSD)) * static_cast<double>(p.MHZ);
+    const double negDv = static_cast<double>(-p.CSD) * static_cast<double>(p.MHZ);
 
     const float Cp = single(0.5 * Sqrt((Pow(dv, 2) + dv * J) + (2.25 * J) * J));
     const float Cm = single(0.5 * Sqrt((Pow(dv, 2) - dv * J) + (2.25 * J) * J));
@@ -101,15 +111,19 @@ void ABB() {
     y[7] = single(2 * Pow((1 - qp) + (2 * qp) * qm, 2) / Wp / Wm);
     y[8] = single(2 * Pow(1 - qm, 2) / Wm);
     y[9] = single(4 * Pow((qm - qp) - qp * qm, 2) / Wp / Wm);
-    N = 9;
+    lines.N = 9;
+    return lines;
 }
 
-void AAXX() {
-    const double dv = deltaNu();
-    const float K = JCOUPLEAAPRIME + JCOUPLEXXPRIME;
-    const float L = JCOUPLE - JCOUPLEAXPRIME;
-    const float M = JCOUPLEAAPRIME - JCOUPLEXXPRIME;
-    const float S = JCOUPLE + JCOUPLEAXPRIME;
+LineList linesAAXX(const SpinParameters& p) {
+    LineList lines;
+    auto& x = lines.x;
+    auto& y = lines.y;
+    const double dv = deltaNu(p);
+    const float K = p.JCOUPLEAAPRIME + p.JCOUPLEXXPRIME;
+    const float L = p.JCOUPLE - p.JCOUPLEAXPRIME;
+    const float M = p.JCOUPLEAAPRIME - p.JCOUPLEXXPRIME;
+    const float S = p.JCOUPLE + p.JCOUPLEAXPRIME;
     const double k2 = static_cast<double>(K) / 2;
     const double m2 = static_cast<double>(M) / 2;
     const double s2 = static_cast<double>(S) / 2;
@@ -161,7 +175,8 @@ void AAXX() {
         y[half + 9] = single(1 + m);
         y[half + 10] = single(1 - m);
     }
-    N = 20;
+    lines.N = 20;
+    return lines;
 }
 
-}  // namespace Module1
+}  // namespace engine

@@ -1,11 +1,12 @@
-// The line computations and the renderer on arbitrary shared state: any bits in the
-// parameters, the line width and the line list, N 0 to 20, pf 1 to 5 and any height. Plot
-// widths are mostly below 1024 columns, a few up to 20000, and a few that no surface has:
-// zero or below, and near either end of the 64-bit range. The computations must touch
-// only their own lines; the drawing must stay inside its column buffer, give one vertical
-// segment per column with the pen pf, pass only finite coordinates, draw "ppm" once and
-// at most one number per column, and warn at most once. The surface checks every call as
-// it comes and keeps nothing, so that wide plots cost no memory.
+// The line computations and the renderer on arbitrary values: any bits in the parameters,
+// the line width and the line list, N 0 to 20, pf 1 to 5 and any height. Plot widths are
+// mostly below 1024 columns, a few up to 20000, and a few that no surface has: zero or
+// below, and near either end of the 64-bit range. A computation run over the shared state
+// must store exactly the plain function's lines and touch no other element; the drawing
+// must stay inside its column buffer, give one vertical segment per column with the pen
+// pf, pass only finite coordinates, draw "ppm" once and at most one number per column, and
+// warn at most once. The surface checks every call as it comes and keeps nothing, so that
+// wide plots cost no memory.
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -19,12 +20,13 @@
 #include <string>
 
 #include "engine/module1.h"
+#include "engine/renderer.h"
+#include "engine/spin_systems.h"
 #include "platform/core/graphics.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/shared_state.h"
 
 namespace {
-
-using Lines = std::array<float, Module1::kLineSlots>;
 
 void fail(const char* what) {
     std::fprintf(stderr, "%s\n", what);
@@ -75,23 +77,34 @@ bool sameBits(float a, float b) {
     return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
 }
 
-// Runs one computation and checks that it wrote lines 1 to its count and nothing else.
-void compute(void (*computation)(), std::int64_t lines) {
-    const Lines x = Module1::x;
-    const Lines y = Module1::y;
-    computation();
-    if (Module1::N != lines) fail("a computation set the wrong line count");
-    for (std::size_t i = 0; i < Module1::kLineSlots; ++i) {
-        if (i >= 1 && i <= static_cast<std::size_t>(lines)) continue;
-        if (!sameBits(Module1::x[i], x[i]) || !sameBits(Module1::y[i], y[i])) {
-            fail("a computation wrote outside its lines");
+// Runs one computation over the shared state, which holds the parameters p and the line
+// list `before`, and checks that it stored the plain function's lines 1 to `count` and
+// nothing else. Returns those lines.
+engine::LineList compute(void (*routine)(),
+                         engine::LineList (*plain)(const engine::SpinParameters&),
+                         std::int64_t count, const engine::SpinParameters& p,
+                         const engine::LineList& before) {
+    korva::test::share(p);
+    korva::test::share(before);
+    routine();
+    const engine::LineList lines = plain(p);
+    if (lines.N != count || Module1::N != count) fail("a computation set the wrong line count");
+    for (std::size_t i = 0; i < engine::kLineSlots; ++i) {
+        const bool line = i >= 1 && i <= static_cast<std::size_t>(count);
+        const engine::LineList& expected = line ? lines : before;
+        if (!sameBits(Module1::x[i], expected.x[i]) || !sameBits(Module1::y[i], expected.y[i])) {
+            fail(line ? "a computation stored other lines than its plain function"
+                      : "a computation wrote outside its lines");
         }
     }
+    return lines;
 }
 
 // A surface that checks every call on the spot. Text is 10 units wide per character.
 class CheckingGraphics final : public platform::Graphics {
   public:
+    explicit CheckingGraphics(const engine::PlotArea& area) : area_(area) {}
+
     double Width() const override { return 800; }
     double Height() const override { return 600; }
     void DrawingColor(platform::Color) override {}
@@ -108,7 +121,7 @@ class CheckingGraphics final : public platform::Graphics {
         if (x1 != column || x2 != column) fail("a segment outside its column");
         if (segments_ == 1) baseline_ = y1;
         if (y1 != baseline_) fail("a segment off the baseline");
-        if (pen_ != static_cast<double>(Module1::pf)) fail("a segment without the pen pf");
+        if (pen_ != static_cast<double>(area_.pf)) fail("a segment without the pen pf");
     }
     double TextWidth(const std::string& text) override { return 10.0 * text.size(); }
     void DrawText(const std::string& text, double x, double y) override {
@@ -129,7 +142,7 @@ class CheckingGraphics final : public platform::Graphics {
     // What the whole drawing must have been, once it is done.
     void checkDone(std::size_t warnings) const {
         if (warnings > 1) fail("one drawing warned more than once");
-        const std::int64_t W = Module1::canvaswidth;
+        const std::int64_t W = area_.canvaswidth;
         const std::int64_t columns = std::max<std::int64_t>(W, 0);
         // A plot wider than any surface may be left undrawn.
         const bool undrawn = W > 20000 && segments_ == 0;
@@ -143,6 +156,7 @@ class CheckingGraphics final : public platform::Graphics {
         if (!std::isfinite(v)) fail("a coordinate that is not finite reached the surface");
     }
 
+    const engine::PlotArea area_;
     double pen_ = 0;
     float fontSize_ = 0;
     std::int64_t segments_ = 0;
@@ -157,39 +171,41 @@ class CheckingGraphics final : public platform::Graphics {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Input in(data, size);
     const std::int64_t computation = in.takeInRange(0, 3);
-    Module1::N = in.takeInRange(0, 20);
-    Module1::pf = in.takeInRange(1, 5);
-    Module1::canvaswidth = in.takeWidth();
-    Module1::canvasheight = in.take<std::int64_t>();
-    Module1::MHZ = in.take<std::int64_t>();
-    for (float* parameter :
-         {&Module1::CSD, &Module1::JCOUPLE, &Module1::JCOUPLEAAPRIME, &Module1::JCOUPLEXXPRIME,
-          &Module1::JCOUPLEAXPRIME, &Module1::SPECWIDTH, &Module1::s}) {
+    engine::LineList lines;
+    engine::SpinParameters p;
+    engine::PlotArea area;
+    lines.N = in.takeInRange(0, 20);
+    area.pf = in.takeInRange(1, 5);
+    area.canvaswidth = in.takeWidth();
+    area.canvasheight = in.take<std::int64_t>();
+    p.MHZ = area.MHZ = in.take<std::int64_t>();
+    for (float* parameter : {&p.CSD, &p.JCOUPLE, &p.JCOUPLEAAPRIME, &p.JCOUPLEXXPRIME,
+                             &p.JCOUPLEAXPRIME, &area.SPECWIDTH, &area.s}) {
         *parameter = in.take<float>();
     }
-    for (std::size_t i = 0; i < Module1::kLineSlots; ++i) {
-        Module1::x[i] = in.take<float>();
-        Module1::y[i] = in.take<float>();
+    for (std::size_t i = 0; i < engine::kLineSlots; ++i) {
+        lines.x[i] = in.take<float>();
+        lines.y[i] = in.take<float>();
     }
 
     switch (computation) {
         case 1:
-            compute(Module1::AB, 4);
+            lines = compute(Module1::AB, engine::linesAB, 4, p, lines);
             break;
         case 2:
-            compute(Module1::ABB, 9);
+            lines = compute(Module1::ABB, engine::linesABB, 9, p, lines);
             break;
         case 3:
-            compute(Module1::AAXX, 20);
+            lines = compute(Module1::AAXX, engine::linesAAXX, 20, p, lines);
             break;
         default:
             break;
     }
 
     korva::test::MessageRecorder messages;
-    CheckingGraphics g;
-    Module1::clearwin(g);
-    Module1::display(g);
+    CheckingGraphics g(area);
+    engine::clearPlot(g, area);
+    engine::render(g, lines, area);
     g.checkDone(messages.messages.size());
     return 0;
 }

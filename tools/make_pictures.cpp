@@ -12,7 +12,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "engine/module1.h"
+#include "engine/renderer.h"
+#include "engine/spin_systems.h"
 #include "platform/core/message_dialog.h"
 #include "platform/qt/picture.h"
 
@@ -23,24 +24,24 @@ constexpr int kSide = 512;  // every picture is drawn at this size, then scaled
 // A triplet near 4 ppm, its middle line the tallest, and two tall lines near 1 ppm, at
 // 60 MHz: 40 columns per ppm on a 512-wide plot with pf 2.
 QImage spectrum() {
-    Module1::MHZ = 60;
-    Module1::SPECWIDTH = 6.4f;
-    Module1::s = 0.0f;
-    Module1::pf = 2;
-    Module1::canvaswidth = kSide;
-    Module1::canvasheight = 330;
-    const float lines[][2] = {
+    const engine::PlotArea area = {.canvaswidth = kSide,
+                                   .canvasheight = 330,
+                                   .pf = 2,
+                                   .MHZ = 60,
+                                   .SPECWIDTH = 6.4f,
+                                   .s = 0.0f};
+    const float given[][2] = {
         {168.0f, 1.0f}, {180.0f, 2.0f}, {192.0f, 1.0f}, {-7.0f, 1.7f}, {7.0f, 1.7f}};
-    Module1::N = 0;
-    for (const auto& [x, y] : lines) {
-        ++Module1::N;
-        Module1::x[Module1::N] = x;
-        Module1::y[Module1::N] = y;
+    engine::LineList lines;
+    for (const auto& [x, y] : given) {
+        ++lines.N;
+        lines.x[lines.N] = x;
+        lines.y[lines.N] = y;
     }
     platform::Picture picture(kSide, 330);
     picture.Graphics().DrawingColor(0x010101);
     picture.Graphics().FontSize(34.0f);
-    Module1::display(picture.Graphics());
+    engine::render(picture.Graphics(), lines, area);
     return picture.Image();
 }
 

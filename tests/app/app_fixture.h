@@ -20,15 +20,7 @@ class AppTest : public testing::Test {
   protected:
     void SetUp() override {
         Module1::CR = "\r\n";
-        Module1::appname = "KORVA";
-        Module1::pf = 1;
-        Module1::CSD = 3.0f;
-        Module1::JCOUPLE = 7.0f;
-        Module1::JCOUPLEAAPRIME = 13.0f;
-        Module1::JCOUPLEXXPRIME = 13.0f;
-        Module1::JCOUPLEAXPRIME = 12.0f;
-        Module1::MHZ = 60;
-        Module1::SPECWIDTH = 8.0f;
+        Module1::startValues();
         Module1::s = 0.0f;
         Module1::N = 0;
         Module1::x.fill(0.0f);

@@ -3,7 +3,8 @@
 
 #include <QImage>
 
-#include "engine/module1.h"
+#include "engine/renderer.h"
+#include "engine/spin_systems.h"
 #include "platform/qt/picture.h"
 #include "tests/support/message_recorder.h"
 
@@ -13,19 +14,13 @@ bool dark(const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) <
 
 TEST(PlotPixels, StartValueABSpectrumOnAScreenSizedPicture) {
     korva::test::MessageRecorder messages;
-    Module1::CSD = 3.0f;
-    Module1::JCOUPLE = 7.0f;
-    Module1::MHZ = 60;
-    Module1::SPECWIDTH = 8.0f;
-    Module1::s = 0.0f;
-    Module1::pf = 1;
-    Module1::canvaswidth = 800;
-    Module1::canvasheight = 600;
-    Module1::AB();
+    const engine::LineList lines = engine::linesAB({.CSD = 3.0f, .JCOUPLE = 7.0f, .MHZ = 60});
+    const engine::PlotArea area = {
+        .canvaswidth = 800, .canvasheight = 600, .pf = 1, .MHZ = 60, .SPECWIDTH = 8.0f, .s = 0.0f};
 
     platform::Picture picture(800, 600);
-    Module1::clearwin(picture.Graphics());
-    Module1::display(picture.Graphics());
+    engine::clearPlot(picture.Graphics(), area);
+    engine::render(picture.Graphics(), lines, area);
     const QImage& image = picture.Image();
 
     // Lines at 183.6, 176.6, 3.5 and -3.5 Hz: 5/3 column per Hz left of column 680.

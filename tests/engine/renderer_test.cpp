@@ -11,8 +11,11 @@
 #include <vector>
 
 #include "engine/module1.h"
+#include "engine/renderer.h"
+#include "engine/spin_systems.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/recording_graphics.h"
+#include "tests/support/shared_state.h"
 
 namespace {
 
@@ -23,32 +26,28 @@ struct Line {
     float x, y;
 };
 
+// An 800 by 600 plot on screen at 60 MHz over 8 ppm, unbroadened.
+constexpr engine::PlotArea kScreen = {
+    .canvaswidth = 800, .canvasheight = 600, .pf = 1, .MHZ = 60, .SPECWIDTH = 8.0f, .s = 0.0f};
+
+engine::LineList lineList(const std::vector<Line>& lines) {
+    engine::LineList list;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        list.x[i + 1] = lines[i].x;
+        list.y[i + 1] = lines[i].y;
+    }
+    list.N = static_cast<std::int64_t>(lines.size());
+    return list;
+}
+
 class Renderer : public testing::Test {
   protected:
-    void SetUp() override {
-        Module1::canvaswidth = 800;
-        Module1::canvasheight = 600;
-        Module1::pf = 1;
-        Module1::SPECWIDTH = 8.0f;
-        Module1::MHZ = 60;
-        Module1::s = 0.0f;
-        Module1::x.fill(0.0f);
-        Module1::y.fill(0.0f);
-        Module1::N = 0;
-    }
-
-    static void setLines(const std::vector<Line>& lines) {
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            Module1::x[i + 1] = lines[i].x;
-            Module1::y[i + 1] = lines[i].y;
-        }
-        Module1::N = static_cast<std::int64_t>(lines.size());
-    }
+    void setLines(const std::vector<Line>& lines) { this->lines = lineList(lines); }
 
     // Offsets from the right edge become exact: offset = x + 120 on an 800 wide plot.
-    static void exactOffsets() {
-        Module1::MHZ = 1;
-        Module1::SPECWIDTH = 800.0f;
+    void exactOffsets() {
+        area.MHZ = 1;
+        area.SPECWIDTH = 800.0f;
     }
 
     // Height of each inked column relative to the tallest, read back from the segments.
@@ -62,26 +61,28 @@ class Renderer : public testing::Test {
         return columns;
     }
 
-    RecordingGraphics draw() {
+    RecordingGraphics draw() const {
         RecordingGraphics g;
-        Module1::display(g);
+        engine::render(g, lines, area);
         return g;
     }
 
+    engine::LineList lines;
+    engine::PlotArea area = kScreen;
     MessageRecorder messages;
 };
 
-TEST_F(Renderer, ClearwinPaintsWhiteAndSetsTextForTheScreen) {
+TEST_F(Renderer, ClearingPaintsWhiteAndSetsTextForTheScreen) {
     struct Case {
         std::int64_t w, h;
         float font;
     };
     for (const Case& c :
          {Case{800, 600, 24}, Case{64, 64, 3}, Case{850, 1000, 34}, Case{1, 1, 0}}) {
-        Module1::canvaswidth = c.w;
-        Module1::canvasheight = c.h;
+        area.canvaswidth = c.w;
+        area.canvasheight = c.h;
         RecordingGraphics g;
-        Module1::clearwin(g);
+        engine::clearPlot(g, area);
         ASSERT_EQ(g.fills.size(), 1u);
         EXPECT_EQ(g.fills[0].color, platform::Color(0xFFFFFF));
         EXPECT_EQ(g.fills[0].x, 0.0);
@@ -125,7 +126,7 @@ TEST_F(Renderer, PlacesLinesScalesToTheTallestAndLabelsThePpmAxis) {
 }
 
 TEST_F(Renderer, AxisPositionsCarryTheTruncationOfEveryStep) {
-    Module1::canvaswidth = 850;  // a step of 106.25 columns
+    area.canvaswidth = 850;  // a step of 106.25 columns
     RecordingGraphics g = draw();
     std::vector<double> positions;
     for (std::size_t i = 1; i < g.texts.size(); ++i) positions.push_back(g.texts[i].x);
@@ -169,9 +170,9 @@ TEST_F(Renderer, LinesCloserThanPfShareTheColumnOfThePreviousLineOnThePlot) {
          {{700, 1.0}, {696, 0.5}}},
     };
     for (const Case& c : cases) {
-        SetUp();
+        area = kScreen;
         exactOffsets();
-        Module1::pf = c.pf;
+        area.pf = c.pf;
         setLines(c.lines);
         EXPECT_EQ(inkedColumns(draw()), c.columns) << c.name;
     }
@@ -189,7 +190,7 @@ TEST_F(Renderer, PlotEdgesAreStrict) {
     // Nor is it broadened into the columns beside it.
     setLines({{679.5f, 1.0f}});
     for (float width : {0.0f, 37.0f}) {
-        Module1::s = width;
+        area.s = width;
         EXPECT_TRUE(inkedColumns(draw()).empty()) << "line width " << width;
     }
     EXPECT_EQ(messages.messages.size(), 2u);
@@ -203,8 +204,8 @@ TEST_F(Renderer, WarnsOncePerDrawingBeforeAnythingIsDrawn) {
     };
 
     setLines({{0.0f, 1.0f}, {5000.0f, 0.1f}, {-5000.0f, 2.0f}, {9000.0f, 1.0f}});
-    Module1::display(g);
-    Module1::display(g);
+    engine::render(g, lines, area);
+    engine::render(g, lines, area);
     ASSERT_EQ(messages.messages.size(), 2u);
     EXPECT_EQ(messages.messages[0], "Not all peaks fit on the screen. INCREASE WIDTH!");
     EXPECT_EQ(drawnWhenShown[0], 0u);
@@ -220,7 +221,7 @@ TEST_F(Renderer, WarnsOncePerDrawingBeforeAnythingIsDrawn) {
 
     // A frequency of 0 puts every line off the plot.
     messages.messages.clear();
-    Module1::MHZ = 0;
+    area.MHZ = 0;
     setLines({{0.0f, 1.0f}, {10.0f, 1.0f}});
     EXPECT_TRUE(inkedColumns(draw()).empty());
     EXPECT_EQ(messages.messages.size(), 1u);
@@ -229,10 +230,9 @@ TEST_F(Renderer, WarnsOncePerDrawingBeforeAnythingIsDrawn) {
 TEST_F(Renderer, BroadeningSpreadsEachLineOverFortyPfPlusOneColumns) {
     exactOffsets();
     setLines({{280.0f, 1.0f}});  // offset 400: column 400
-    Module1::s = 100.0f;
+    area.s = 100.0f;
     for (std::int64_t pf : {1, 2}) {
-        Module1::pf = pf;
-        Module1::canvaswidth = 800;
+        area.pf = pf;
         const auto columns = inkedColumns(draw());
         const int reach = static_cast<int>(20 * pf);
         const int centre = 400 - (pf == 2 ? 120 : 0);  // the margin is 120 pf
@@ -247,8 +247,8 @@ TEST_F(Renderer, BroadeningSpreadsEachLineOverFortyPfPlusOneColumns) {
     }
 
     // s = 2: one column away a line adds exp(-1/2); twenty away exp(-200), nothing in a float.
-    Module1::pf = 1;
-    Module1::s = 2.0f;
+    area.pf = 1;
+    area.s = 2.0f;
     const auto narrow = inkedColumns(draw());
     EXPECT_NEAR(narrow.at(401), std::exp(-0.5), 1e-6);
     EXPECT_EQ(narrow.count(420), 0u);
@@ -285,16 +285,17 @@ TEST_F(Renderer, BroadenedTopsAreBitExact) {
         {719, 0x1.15095c49831cdp+9}, {726, 0x1.14f0a6c89fd5cp+9}, {733, 0x1.1573bf14792dcp+9},
         {740, 0x1.157fed0788f41p+9},
     };
-    const std::pair<void (*)(), const std::vector<Top>*> systems[] = {{Module1::AB, &ab},
-                                                                      {Module1::AAXX, &aaxx}};
-    Module1::CSD = 3.0f;
-    Module1::JCOUPLE = 7.0f;
-    Module1::JCOUPLEAAPRIME = 13.0f;
-    Module1::JCOUPLEXXPRIME = 13.0f;
-    Module1::JCOUPLEAXPRIME = 12.0f;
-    Module1::s = 37.0f;
-    for (const auto& [compute, expected] : systems) {
-        compute();
+    const engine::SpinParameters start = {.CSD = 3.0f,
+                                          .JCOUPLE = 7.0f,
+                                          .JCOUPLEAAPRIME = 13.0f,
+                                          .JCOUPLEXXPRIME = 13.0f,
+                                          .JCOUPLEAXPRIME = 12.0f,
+                                          .MHZ = 60};
+    const std::pair<engine::LineList, const std::vector<Top>*> systems[] = {
+        {engine::linesAB(start), &ab}, {engine::linesAAXX(start), &aaxx}};
+    area.s = 37.0f;
+    for (const auto& [computed, expected] : systems) {
+        lines = computed;
         RecordingGraphics g = draw();
         for (const Top& top : *expected) {
             ASSERT_NE(g.column(top.column), nullptr);
@@ -305,7 +306,7 @@ TEST_F(Renderer, BroadenedTopsAreBitExact) {
 
 TEST_F(Renderer, BroadeningNearTheEdgesStaysInsideThePlot) {
     exactOffsets();
-    Module1::s = 100.0f;
+    area.s = 100.0f;
     setLines({{-119.5f, 1.0f}, {679.0f, 1.0f}});  // columns 800 and 1
     const auto columns = inkedColumns(draw());
     ASSERT_FALSE(columns.empty());
@@ -314,11 +315,11 @@ TEST_F(Renderer, BroadeningNearTheEdgesStaysInsideThePlot) {
 }
 
 TEST_F(Renderer, HeightsAreRelativeToTheTallestColumn) {
-    const std::vector<Line> lines = {{0.0f, 1.0f}, {3.0f, 0.3f}, {60.0f, 0.7f}, {61.0f, 0.2f}};
-    Module1::s = 37.0f;
-    setLines(lines);
+    const std::vector<Line> given = {{0.0f, 1.0f}, {3.0f, 0.3f}, {60.0f, 0.7f}, {61.0f, 0.2f}};
+    area.s = 37.0f;
+    setLines(given);
     const auto once = inkedColumns(draw());
-    std::vector<Line> doubled = lines;
+    std::vector<Line> doubled = given;
     for (Line& l : doubled) l.y *= 2;
     setLines(doubled);
     const auto twice = inkedColumns(draw());
@@ -327,82 +328,83 @@ TEST_F(Renderer, HeightsAreRelativeToTheTallestColumn) {
 }
 
 TEST_F(Renderer, NarrowAndNegativePlots) {
-    Module1::canvaswidth = 0;
+    area.canvaswidth = 0;
     setLines({{0.0f, 1.0f}});
     RecordingGraphics empty = draw();
     EXPECT_TRUE(empty.lines.empty());
     ASSERT_EQ(empty.texts.size(), 1u);
     EXPECT_EQ(empty.texts[0].x, -40.0);
 
-    SetUp();
-    Module1::SPECWIDTH = -8.0f;
+    area = kScreen;
+    area.SPECWIDTH = -8.0f;
     EXPECT_EQ(draw().texts.size(), 1u);  // "ppm" only
 }
 
-// Any shared state whatsoever: the drawing finishes quickly and passes only finite values.
-TEST_F(Renderer, AnySharedStateGivesAFiniteBoundedDrawing) {
+// Any lines and plot area whatsoever: the drawing finishes quickly and passes only finite
+// values.
+TEST_F(Renderer, AnyLinesAndPlotAreaGiveAFiniteBoundedDrawing) {
     constexpr float fInf = std::numeric_limits<float>::infinity();
     constexpr float fNaN = std::numeric_limits<float>::quiet_NaN();
     constexpr std::int64_t iMax = std::numeric_limits<std::int64_t>::max();
     constexpr std::int64_t iMin = std::numeric_limits<std::int64_t>::min();
     const std::vector<std::pair<const char*, std::function<void()>>> cases = {
-        {"no lines", [] { Module1::N = 0; }},
-        {"no intensity", [] { Module1::y.fill(0.0f); }},
-        {"negative intensity", [] { Module1::y.fill(-1.0f); }},
-        {"spectral width 0", [] { Module1::SPECWIDTH = 0.0f; }},
-        {"spectral width -0", [] { Module1::SPECWIDTH = -0.0f; }},
-        {"spectral width wider than the plot", [] { Module1::SPECWIDTH = 1000.0f; }},
-        {"spectral width huge", [] { Module1::SPECWIDTH = 1e30f; }},
-        {"spectral width tiny", [] { Module1::SPECWIDTH = 1e-30f; }},
-        {"spectral width infinite", [=] { Module1::SPECWIDTH = fInf; }},
-        {"spectral width NaN", [=] { Module1::SPECWIDTH = fNaN; }},
-        {"width 1", [] { Module1::canvaswidth = 1; }},
-        {"width 2", [] { Module1::canvaswidth = 2; }},
-        {"width negative", [] { Module1::canvaswidth = -5; }},
-        {"width negative, width negative",
-         [] { Module1::canvaswidth = -5, Module1::SPECWIDTH = -1e-3f; }},
-        {"width beyond any surface", [] { Module1::canvaswidth = std::int64_t{1} << 40; }},
-        {"width largest", [=] { Module1::canvaswidth = iMax; }},
-        {"width smallest", [=] { Module1::canvaswidth = iMin; }},
-        {"height negative", [] { Module1::canvasheight = -600; }},
-        {"height largest", [=] { Module1::canvasheight = iMax; }},
-        {"pf 0", [] { Module1::pf = 0; }},
-        {"pf negative", [] { Module1::pf = -3; }},
-        {"pf largest", [=] { Module1::pf = iMax; }},
-        {"pf smallest", [=] { Module1::pf = iMin; }},
+        {"no lines", [&] { lines.N = 0; }},
+        {"no intensity", [&] { lines.y.fill(0.0f); }},
+        {"negative intensity", [&] { lines.y.fill(-1.0f); }},
+        {"spectral width 0", [&] { area.SPECWIDTH = 0.0f; }},
+        {"spectral width -0", [&] { area.SPECWIDTH = -0.0f; }},
+        {"spectral width wider than the plot", [&] { area.SPECWIDTH = 1000.0f; }},
+        {"spectral width huge", [&] { area.SPECWIDTH = 1e30f; }},
+        {"spectral width tiny", [&] { area.SPECWIDTH = 1e-30f; }},
+        {"spectral width infinite", [&] { area.SPECWIDTH = fInf; }},
+        {"spectral width NaN", [&] { area.SPECWIDTH = fNaN; }},
+        {"width 1", [&] { area.canvaswidth = 1; }},
+        {"width 2", [&] { area.canvaswidth = 2; }},
+        {"width negative", [&] { area.canvaswidth = -5; }},
+        {"width negative, width negative", [&] { area.canvaswidth = -5, area.SPECWIDTH = -1e-3f; }},
+        {"width beyond any surface", [&] { area.canvaswidth = std::int64_t{1} << 40; }},
+        {"width largest", [&] { area.canvaswidth = iMax; }},
+        {"width smallest", [&] { area.canvaswidth = iMin; }},
+        {"height negative", [&] { area.canvasheight = -600; }},
+        {"height largest", [&] { area.canvasheight = iMax; }},
+        {"pf 0", [&] { area.pf = 0; }},
+        {"pf negative", [&] { area.pf = -3; }},
+        {"pf largest", [&] { area.pf = iMax; }},
+        {"pf smallest", [&] { area.pf = iMin; }},
         // The margin -2^63 cancelled: x / MHZ rounds to 2^63 + 2048, a line in column 2048.
         {"pf smallest, a line on the plot",
-         [=] {
-             Module1::pf = iMin;
-             Module1::canvaswidth = 4096;
-             Module1::SPECWIDTH = 4096.0f;
-             Module1::MHZ = (std::int64_t{1} << 52) - 1;
-             Module1::x[1] = 0x1p115f;
+         [&] {
+             area.pf = iMin;
+             area.canvaswidth = 4096;
+             area.SPECWIDTH = 4096.0f;
+             area.MHZ = (std::int64_t{1} << 52) - 1;
+             lines.x[1] = 0x1p115f;
          }},
-        {"width largest, a line at 0 Hz", [=] { Module1::canvaswidth = iMax, Module1::x[1] = 0; }},
-        {"line width NaN", [=] { Module1::s = fNaN; }},
-        {"line width infinite", [=] { Module1::s = fInf; }},
-        {"line width tiny", [] { Module1::s = 1e-30f; }},
-        {"line width negative", [] { Module1::s = -5.0f; }},
-        {"more lines than slots", [] { Module1::N = 1000; }},
-        {"negative line count", [] { Module1::N = -5; }},
-        {"positions NaN", [=] { Module1::x.fill(fNaN); }},
-        {"positions infinite", [=] { Module1::x.fill(-fInf); }},
-        {"intensities infinite", [=] { Module1::y.fill(fInf); }},
-        {"intensities NaN", [=] { Module1::y.fill(fNaN); }},
-        {"intensities huge", [] { Module1::y.fill(3e38f); }},
-        {"frequency 0", [] { Module1::MHZ = 0; }},
-        {"frequency smallest", [=] { Module1::MHZ = iMin; }},
+        {"width largest, a line at 0 Hz", [&] { area.canvaswidth = iMax, lines.x[1] = 0; }},
+        {"line width NaN", [&] { area.s = fNaN; }},
+        {"line width infinite", [&] { area.s = fInf; }},
+        {"line width tiny", [&] { area.s = 1e-30f; }},
+        {"line width negative", [&] { area.s = -5.0f; }},
+        {"more lines than slots", [&] { lines.N = 1000; }},
+        {"negative line count", [&] { lines.N = -5; }},
+        {"positions NaN", [&] { lines.x.fill(fNaN); }},
+        {"positions infinite", [&] { lines.x.fill(-fInf); }},
+        {"intensities infinite", [&] { lines.y.fill(fInf); }},
+        {"intensities NaN", [&] { lines.y.fill(fNaN); }},
+        {"intensities huge", [&] { lines.y.fill(3e38f); }},
+        {"frequency 0", [&] { area.MHZ = 0; }},
+        {"frequency smallest", [&] { area.MHZ = iMin; }},
     };
     for (const auto& [name, mutate] : cases) {
         for (float width : {0.0f, 50.0f}) {
-            SetUp();
+            area = kScreen;
+            lines = {};
             for (std::size_t i = 1; i <= 20; ++i) {
-                Module1::x[i] = static_cast<float>(i) * 9.0f - 40.0f;
-                Module1::y[i] = static_cast<float>(i % 4);
+                lines.x[i] = static_cast<float>(i) * 9.0f - 40.0f;
+                lines.y[i] = static_cast<float>(i % 4);
             }
-            Module1::N = 20;
-            Module1::s = width;
+            lines.N = 20;
+            area.s = width;
             mutate();
             const auto start = std::chrono::steady_clock::now();
             RecordingGraphics g = draw();
@@ -411,11 +413,61 @@ TEST_F(Renderer, AnySharedStateGivesAFiniteBoundedDrawing) {
             // Milliseconds as a rule, and seconds under load: a drawing still running after
             // 20 s loops over what it should have clamped.
             EXPECT_LT(elapsed, std::chrono::seconds(20)) << name;
-            const std::int64_t W = Module1::canvaswidth;
+            const std::int64_t W = area.canvaswidth;
             const std::size_t columns = W >= 1 && W <= (std::int64_t{1} << 20) ? W : 0;
             EXPECT_EQ(g.lines.size(), columns) << name;
             EXPECT_LE(g.texts.size(), columns + 1) << name;
         }
+    }
+}
+
+// The routines over the shared state draw what the plain functions draw for its values at
+// the moment of the call, and write none of them back.
+TEST_F(Renderer, ClearwinAndDisplayDrawTheSharedStateAsItStands) {
+    const std::pair<engine::LineList, engine::PlotArea> states[] = {
+        {lineList({{0.0f, 1.0f}, {60.0f, 0.5f}, {5000.0f, 1.0f}}),
+         {.canvaswidth = 640,
+          .canvasheight = 480,
+          .pf = 2,
+          .MHZ = 90,
+          .SPECWIDTH = 6.0f,
+          .s = 3.0f}},
+        {lineList({{10.0f, 0.25f}, {-30.0f, 2.0f}}),
+         {.canvaswidth = 900,
+          .canvasheight = 1000,
+          .pf = 1,
+          .MHZ = 60,
+          .SPECWIDTH = 10.0f,
+          .s = 0.0f}},
+    };
+    for (const auto& [list, plot] : states) {
+        korva::test::share(list);
+        korva::test::share(plot);
+
+        RecordingGraphics fromState;
+        Module1::clearwin(fromState);
+        Module1::display(fromState);
+        const std::size_t warnings = messages.messages.size();
+        RecordingGraphics fromValues;
+        engine::clearPlot(fromValues, plot);
+        engine::render(fromValues, list, plot);
+        EXPECT_EQ(messages.messages.size(), 2 * warnings);
+
+        EXPECT_EQ(fromState.calls, fromValues.calls);
+        EXPECT_EQ(fromState.fills, fromValues.fills);
+        EXPECT_EQ(fromState.lines, fromValues.lines);
+        EXPECT_EQ(fromState.texts, fromValues.texts);
+
+        EXPECT_EQ(Module1::x, list.x);
+        EXPECT_EQ(Module1::y, list.y);
+        EXPECT_EQ(Module1::N, list.N);
+        EXPECT_EQ(Module1::canvaswidth, plot.canvaswidth);
+        EXPECT_EQ(Module1::canvasheight, plot.canvasheight);
+        EXPECT_EQ(Module1::pf, plot.pf);
+        EXPECT_EQ(Module1::MHZ, plot.MHZ);
+        EXPECT_EQ(Module1::SPECWIDTH, plot.SPECWIDTH);
+        EXPECT_EQ(Module1::s, plot.s);
+        messages.messages.clear();
     }
 }
 

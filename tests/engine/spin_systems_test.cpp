@@ -3,13 +3,17 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <numeric>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/module1.h"
+#include "engine/spin_systems.h"
 #include "tests/engine/exact_spectrum.h"
+#include "tests/support/shared_state.h"
 
 namespace {
 
@@ -26,32 +30,34 @@ struct Parameters {
     float jaa = 0, jxx = 0, jax = 0;
 };
 
-void compute(System system, const Parameters& p) {
-    Module1::CSD = p.csd;
-    Module1::MHZ = p.mhz;
-    Module1::JCOUPLE = p.j;
-    Module1::JCOUPLEAAPRIME = p.jaa;
-    Module1::JCOUPLEXXPRIME = p.jxx;
-    Module1::JCOUPLEAXPRIME = p.jax;
+engine::SpinParameters spin(const Parameters& p) {
+    return {.CSD = p.csd,
+            .JCOUPLE = p.j,
+            .JCOUPLEAAPRIME = p.jaa,
+            .JCOUPLEXXPRIME = p.jxx,
+            .JCOUPLEAXPRIME = p.jax,
+            .MHZ = p.mhz};
+}
+
+engine::LineList compute(System system, const Parameters& p) {
     switch (system) {
         case System::AB:
-            Module1::AB();
-            break;
+            return engine::linesAB(spin(p));
         case System::ABB:
-            Module1::ABB();
-            break;
+            return engine::linesABB(spin(p));
         case System::AAXX:
-            Module1::AAXX();
-            break;
+            return engine::linesAAXX(spin(p));
     }
+    return {};
 }
 
-std::vector<float> lineValues(const std::array<float, Module1::kLineSlots>& list) {
-    return {list.begin() + 1, list.begin() + 1 + Module1::N};
+// Elements 1 to N.
+std::vector<float> lineValues(const std::array<float, engine::kLineSlots>& list, std::int64_t n) {
+    return {list.begin() + 1, list.begin() + 1 + n};
 }
 
-float total(const std::array<float, Module1::kLineSlots>& list) {
-    auto values = lineValues(list);
+float total(const std::array<float, engine::kLineSlots>& list, std::int64_t n) {
+    auto values = lineValues(list, n);
     return std::accumulate(values.begin(), values.end(), 0.0f);
 }
 
@@ -70,11 +76,11 @@ class WorkedCases : public testing::TestWithParam<WorkedCase> {};
 
 TEST_P(WorkedCases, MatchToThreeDecimals) {
     const WorkedCase& c = GetParam();
-    compute(c.system, c.parameters);
-    ASSERT_GE(Module1::N, static_cast<std::int64_t>(c.x.size()));
+    const engine::LineList lines = compute(c.system, c.parameters);
+    ASSERT_GE(lines.N, static_cast<std::int64_t>(c.x.size()));
     for (std::size_t i = 0; i < c.x.size(); ++i) {
-        EXPECT_NEAR(Module1::x[i + 1], c.x[i], 0.0005) << "x(" << i + 1 << ")";
-        EXPECT_NEAR(Module1::y[i + 1], c.y[i], 0.0005) << "y(" << i + 1 << ")";
+        EXPECT_NEAR(lines.x[i + 1], c.x[i], 0.0005) << "x(" << i + 1 << ")";
+        EXPECT_NEAR(lines.y[i + 1], c.y[i], 0.0005) << "y(" << i + 1 << ")";
     }
 }
 
@@ -133,11 +139,11 @@ class ExactBits : public testing::TestWithParam<BitCase> {};
 
 TEST_P(ExactBits, EveryStoredValueIsBitExact) {
     const BitCase& c = GetParam();
-    compute(c.system, c.parameters);
-    ASSERT_EQ(Module1::N, static_cast<std::int64_t>(c.x.size()));
+    const engine::LineList lines = compute(c.system, c.parameters);
+    ASSERT_EQ(lines.N, static_cast<std::int64_t>(c.x.size()));
     for (std::size_t i = 0; i < c.x.size(); ++i) {
-        EXPECT_EQ(std::bit_cast<std::uint32_t>(Module1::x[i + 1]), c.x[i]) << "x(" << i + 1 << ")";
-        EXPECT_EQ(std::bit_cast<std::uint32_t>(Module1::y[i + 1]), c.y[i]) << "y(" << i + 1 << ")";
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(lines.x[i + 1]), c.x[i]) << "x(" << i + 1 << ")";
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(lines.y[i + 1]), c.y[i]) << "y(" << i + 1 << ")";
     }
 }
 
@@ -154,6 +160,12 @@ INSTANTIATE_TEST_SUITE_P(
                 {3.3f, 400, -12.5f},
                 {0x44A439E5, 0x44A5C9E5, 0xC0C80000, 0x40C80000},
                 {0x3F81364A, 0x3F7D936C, 0x3F7D936C, 0x3F81364A}},
+        // Strong coupling: D's rounding to a float shows in x(2) and every intensity.
+        BitCase{"AB_StrongCoupling",
+                System::AB,
+                {0.05f, 100, 9.0f},
+                {0x416CBAE7, 0x40B975CE, 0x40900000, 0xC0900000},
+                {0x3E00DCEC, 0x3FEFE462, 0x3FEFE462, 0x3E00DCEC}},
         BitCase{"ABB_StartValues",
                 System::ABB,
                 {3.0f, 60, 7.0f},
@@ -229,11 +241,11 @@ class ExactSpectrum : public testing::TestWithParam<PhysicsCase> {};
 
 TEST_P(ExactSpectrum, SameLinesAndIntensitiesUpToAConstantShift) {
     const PhysicsCase& c = GetParam();
-    compute(c.system, c.parameters);
+    const engine::LineList lines = compute(c.system, c.parameters);
     std::vector<Transition> computed;
-    for (std::int64_t i = 1; i <= Module1::N; ++i) {
-        EXPECT_TRUE(std::isfinite(Module1::x[i]) && std::isfinite(Module1::y[i])) << "line " << i;
-        computed.push_back({Module1::x[i], Module1::y[i]});
+    for (std::int64_t i = 1; i <= lines.N; ++i) {
+        EXPECT_TRUE(std::isfinite(lines.x[i]) && std::isfinite(lines.y[i])) << "line " << i;
+        computed.push_back({lines.x[i], lines.y[i]});
     }
     // The shift difference of the AA'XX' case is large, as its closed forms assume.
     const double tolerance = c.system == System::AAXX ? 0.02 : 0.002;
@@ -273,36 +285,75 @@ TEST(ABB, LineEightEndsAtMinusHalfJAndTheIntensitiesAddUpToTwelve) {
     const Parameters cases[] = {{3.0f, 60, 7.0f},    {-1.0f, 60, 7.0f}, {0.013f, 300, -4.4f},
                                 {12.0f, 900, 17.3f}, {0.0f, 40, 0.5f},  {-7.5f, 80, 0.0f}};
     for (const Parameters& p : cases) {
-        compute(System::ABB, p);
-        EXPECT_EQ(Module1::N, 9);
-        EXPECT_EQ(Module1::x[8], -p.j / 2) << p.csd << " " << p.j;
-        EXPECT_NEAR(total(Module1::y), 12.0f, 1e-4) << p.csd << " " << p.j;
+        const engine::LineList lines = compute(System::ABB, p);
+        EXPECT_EQ(lines.N, 9);
+        EXPECT_EQ(lines.x[8], -p.j / 2) << p.csd << " " << p.j;
+        EXPECT_NEAR(total(lines.y, lines.N), 12.0f, 1e-4) << p.csd << " " << p.j;
     }
 }
 
 TEST(LineComputations, UncoupledLimitsHaveDefinedIntensities) {
     // AB with no shift and no coupling (D = 0), AB2 with no coupling and A at or upfield of B.
-    compute(System::AB, {0.0f, 60, 0.0f});
-    EXPECT_EQ(lineValues(Module1::y), (std::vector<float>{1, 1, 1, 1}));
+    const engine::LineList ab = compute(System::AB, {0.0f, 60, 0.0f});
+    EXPECT_EQ(lineValues(ab.y, ab.N), (std::vector<float>{1, 1, 1, 1}));
     for (float csd : {0.0f, -2.0f}) {
-        compute(System::ABB, {csd, 60, 0.0f});
-        for (float v : lineValues(Module1::y)) EXPECT_TRUE(std::isfinite(v)) << csd;
-        EXPECT_FLOAT_EQ(total(Module1::y), 12.0f) << csd;
+        const engine::LineList abb = compute(System::ABB, {csd, 60, 0.0f});
+        for (float v : lineValues(abb.y, abb.N)) EXPECT_TRUE(std::isfinite(v)) << csd;
+        EXPECT_FLOAT_EQ(total(abb.y, abb.N), 12.0f) << csd;
     }
 }
 
-TEST(LineComputations, ALaterComputationLeavesTheSlotsAboveItsLinesAlone) {
-    compute(System::AAXX, {3.0f, 60, 7.0f, 13.0f, 13.0f, 12.0f});
-    const auto x = Module1::x;
-    const auto y = Module1::y;
-    compute(System::AB, {3.0f, 60, 7.0f});
-    EXPECT_EQ(Module1::N, 4);
-    for (std::size_t i = 5; i < Module1::kLineSlots; ++i) {
-        EXPECT_EQ(Module1::x[i], x[i]) << i;
-        EXPECT_EQ(Module1::y[i], y[i]) << i;
+// The shift difference and the ratio widen the float parameters before any arithmetic.
+// The float 0.1 is 13421773 / 2^27 and 3.3 is 13841203 / 2^22, so each quotient below is
+// of two doubles that hold the exact values, rounded once.
+TEST(ShiftToCouplingRatio, FromTheWidenedParameters) {
+    struct Case {
+        Parameters parameters;
+        double deltaNu, ratio;
+    };
+    const Case cases[] = {
+        {{3.0f, 60, 7.0f}, 180.0, 180.0 / 7.0},
+        {{0.1f, 60, 7.0f}, 805306380.0 / 0x1p27, 805306380.0 / (7.0 * 0x1p27)},
+        {{3.0f, 60, 3.3f}, 180.0, 754974720.0 / 13841203.0},
+        {{-2.0f, 400, 0.0f}, -800.0, -std::numeric_limits<double>::infinity()},
+    };
+    for (const Case& c : cases) {
+        const engine::SpinParameters p = spin(c.parameters);
+        EXPECT_EQ(engine::deltaNu(p), c.deltaNu) << c.parameters.csd << " " << c.parameters.j;
+        EXPECT_EQ(engine::ratio(p), c.ratio) << c.parameters.csd << " " << c.parameters.j;
     }
-    EXPECT_EQ(Module1::x[0], 0.0f);
-    EXPECT_EQ(Module1::y[0], 0.0f);
+    EXPECT_TRUE(std::isnan(engine::ratio(spin({0.0f, 60, 0.0f}))));
+}
+
+// The routines over the shared state store what the plain functions give, into elements 1
+// to n, and leave element 0 and the elements above n as an earlier computation left them.
+TEST(SharedState, EachRoutineStoresItsLinesAndLeavesTheOtherSlotsAlone) {
+    const Parameters p = {1.7f, 250, 8.1f, -9.3f, 2.2f, 0.4f};
+    const std::pair<void (*)(), System> routines[] = {
+        {Module1::AB, System::AB}, {Module1::ABB, System::ABB}, {Module1::AAXX, System::AAXX}};
+    for (const auto& [routine, system] : routines) {
+        korva::test::share(spin(p));
+        Module1::x.fill(-111.0f);
+        Module1::y.fill(-222.0f);
+        Module1::N = 0;
+        routine();
+        const engine::LineList lines = compute(system, p);
+        ASSERT_EQ(Module1::N, lines.N);
+        for (std::size_t i = 0; i < engine::kLineSlots; ++i) {
+            const bool line = i >= 1 && i <= static_cast<std::size_t>(lines.N);
+            EXPECT_EQ(std::bit_cast<std::uint32_t>(Module1::x[i]),
+                      std::bit_cast<std::uint32_t>(line ? lines.x[i] : -111.0f))
+                << lines.N << " lines, x(" << i << ")";
+            EXPECT_EQ(std::bit_cast<std::uint32_t>(Module1::y[i]),
+                      std::bit_cast<std::uint32_t>(line ? lines.y[i] : -222.0f))
+                << lines.N << " lines, y(" << i << ")";
+        }
+    }
+}
+
+TEST(SharedState, RatioOfTheParametersAsTheyStand) {
+    korva::test::share(spin({3.0f, 60, 3.3f, 13.0f, 13.0f, 12.0f}));
+    EXPECT_EQ(Module1::ratio(), 754974720.0 / 13841203.0);
 }
 
 }  // namespace

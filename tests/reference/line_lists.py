@@ -95,6 +95,7 @@ def show(name, xy):
 if __name__ == '__main__':
     show('AB 3.0 ppm, 60 MHz, J 7', ab(3.0, 60, 7.0))
     show('AB 3.3 ppm, 400 MHz, J -12.5', ab(3.3, 400, -12.5))
+    show('AB 0.05 ppm, 100 MHz, J 9', ab(0.05, 100, 9.0))
     show('ABB 3.0 ppm, 60 MHz, J 7', abb(3.0, 60, 7.0))
     show('ABB -1.0 ppm, 60 MHz, J 7', abb(-1.0, 60, 7.0))
     show('ABB 0.1 ppm, 90 MHz, J 7.7', abb(0.1, 90, 7.7))

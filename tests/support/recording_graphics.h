@@ -15,15 +15,18 @@ class RecordingGraphics : public platform::Graphics {
     struct Line {
         double x1, y1, x2, y2;
         double pen;
+        bool operator==(const Line&) const = default;
     };
     struct Text {
         std::string text;
         double x, y;
         float fontSize;
+        bool operator==(const Text&) const = default;
     };
     struct Fill {
         double x, y, width, height;
         platform::Color color;
+        bool operator==(const Fill&) const = default;
     };
 
     double width = 800;

@@ -39,14 +39,14 @@ inline PlotStandIn& plotWindow() {
     return platform::DesktopWindow::ImplicitInstance(open, [] { return new PlotStandIn(); });
 }
 
-// The version data as the program has it, the home page on a local server whose
-// certificate the process trusts, a connected network, a scratch desktop and an opener
-// that records instead of starting programs.
+// The start values and the version data as the program has them, the home page on a local
+// server whose certificate the process trusts, a connected network, a scratch desktop and an
+// opener that records instead of starting programs.
 class UpdateTest : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(desktop.isValid());
-        Module1::appname = "KORVA";
+        Module1::startValues();
         Module1::CR = "\r\n";
         Module1::version = "1.61 December 31, 2021";
         Module1::websource = server.folder();
