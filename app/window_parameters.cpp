@@ -200,11 +200,9 @@ void WindowParameters::typed(const DesktopTextField& field) {
     writeRatio();
 }
 
-// The shift difference in hertz over the coupling constant.
+// The shift difference in hertz over the coupling constant, as the shared state holds them.
 void WindowParameters::writeRatio() {
-    const double ratio = static_cast<double>(Module1::CSD) * static_cast<double>(Module1::MHZ) /
-                         static_cast<double>(Module1::JCOUPLE);
-    Label15_->Text("\u2206v/J = " + platform::Format(ratio, "##"));
+    Label15_->Text("\u2206v/J = " + platform::Format(Module1::ratio(), "##"));
 }
 
 void WindowParameters::Event_Opening() {
