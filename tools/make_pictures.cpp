@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "engine/module1.h"
-#include "platform/core/message_dialog.h"
 #include "platform/qt/picture.h"
 
 namespace {
@@ -157,8 +156,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s <resources folder>\n", argv[0]);
         return 2;
     }
-    platform::MessageDialog::SetPresenter(
-        [](const std::string& m) { std::fprintf(stderr, "%s\n", m.c_str()); });
     const QDir out(argv[1]);
     out.mkpath("icons");
     out.mkpath("windows");

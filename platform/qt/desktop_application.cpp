@@ -31,11 +31,6 @@ DesktopApplication::DesktopApplication(int& argc, char** argv) : QApplication(ar
         icon.addFile(image.filePath());
     }
     if (!icon.isNull()) setWindowIcon(icon);
-    previousPresenter_ = MessageDialog::SetPresenter(ShowMessageBox);
-}
-
-DesktopApplication::~DesktopApplication() {
-    MessageDialog::SetPresenter(std::move(previousPresenter_));
 }
 
 void DesktopApplication::SetSupportsHiDPI(bool on) {

@@ -6,16 +6,20 @@
 #include <string>
 
 #include "platform/core/message_dialog.h"
+#include "platform/core/seam.h"
 
 namespace platform {
 
 class DesktopMenuBar;
 
+// The desktop's modal message box; MessageDialog::Show uses it while the application
+// object exists.
+void ShowMessageBox(const std::string& message);
+
 // The application object and its event loop.
 class DesktopApplication : public QApplication {
   public:
     DesktopApplication(int& argc, char** argv);
-    ~DesktopApplication() override;
 
     // Before the application object exists.
     static void SetSupportsHiDPI(bool on);
@@ -39,13 +43,10 @@ class DesktopApplication : public QApplication {
     int Run();
 
   private:
-    MessageDialog::Presenter previousPresenter_;
+    ScopedReplacement<void(const std::string&)> presenter_{MessageDialog::Presenter(),
+                                                           ShowMessageBox};
     DesktopMenuBar* menuBar_ = nullptr;
 };
-
-// The desktop's modal message box; MessageDialog::Show uses it once the application
-// object exists.
-void ShowMessageBox(const std::string& message);
 
 // Ends the event loop, and with it the program, with the given exit code.
 void Quit(int exitCode);

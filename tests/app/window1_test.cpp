@@ -118,7 +118,8 @@ TEST_F(PlotWindow, WarnsWithEveryRequestedDrawingButNotWhenMerelyExposed) {
 TEST_F(PlotWindow, ARealWarningBoxOutlivesRequestsMadeWhileItIsOpen) {
     auto& parameters = openParameters();
     parameters.textfield4().Text("1");
-    auto presenter = platform::MessageDialog::SetPresenter(platform::ShowMessageBox);
+    const platform::ScopedReplacement realBox{platform::MessageDialog::Presenter(),
+                                              platform::ShowMessageBox};
     int boxes = 0;
     ModalRobot robot([&](QDialog&) {
         if (++boxes > 1) return;
@@ -130,7 +131,6 @@ TEST_F(PlotWindow, ARealWarningBoxOutlivesRequestsMadeWhileItIsOpen) {
     EXPECT_TRUE(waitFor([&] { return robot.answered >= 2; }));
     // A third box would come from a drawing left queued after the second one.
     settle();
-    platform::MessageDialog::SetPresenter(presenter);
     EXPECT_EQ(robot.answered, 2);
     EXPECT_EQ(robot.deepestNesting, 1);
     EXPECT_EQ(Module1::canvaswidth, 900);
