@@ -72,14 +72,11 @@ class Printing : public AppTest {
         countDrawings();
         saveDialog = platform::SetSaveFileDialog(nullptr);
         printDialogs = PrinterSetup::SetDialogs({});
-        platform::DateTime::SetClock(
-            [this] { return moments.at(std::min(clockReads++, moments.size() - 1)); });
         Module1::psettings.clear();
     }
     void TearDown() override {
         platform::SetSaveFileDialog(saveDialog);
         PrinterSetup::SetDialogs(printDialogs);
-        platform::DateTime::SetClock(nullptr);
         AppTest::TearDown();
     }
 
@@ -126,6 +123,9 @@ class Printing : public AppTest {
     std::vector<QDateTime> moments = {QDateTime(QDate(2026, 3, 14), QTime(9, 26, 53)),
                                       QDateTime(QDate(2027, 1, 2), QTime(23, 59, 1))};
     std::size_t clockReads = 0;
+    const platform::ScopedReplacement<QDateTime()> clock{
+        platform::DateTime::Clock(),
+        [this] { return moments.at(std::min(clockReads++, moments.size() - 1)); }};
     Surface during{};
     QTemporaryDir folder;
     platform::SaveFileDialog saveDialog;

@@ -153,7 +153,7 @@ TEST_F(PlotWindow, QuitClosingAndCtrlQEndTheProgramWithZero) {
 
 // Without a network the check needs no server: what matters here is the command's window.
 TEST_F(PlotWindow, CheckForUpdatesOpensTheUpdateWindowOnce) {
-    const auto query = platform::Network::SetQuery([] { return false; });
+    const platform::ScopedReplacement offline{platform::Network::Query(), [] { return false; }};
     Module1::version = "1.61 December 31, 2021";
     Window1().Show();
     Window1().findChild<QAction*>("FileCheck")->trigger();
@@ -168,7 +168,6 @@ TEST_F(PlotWindow, CheckForUpdatesOpensTheUpdateWindowOnce) {
     EXPECT_EQ(platform::DesktopWindow::GetImplicitDesktopWindow("WindowDownload.WindowDownload"),
               update);
     EXPECT_EQ(window.StaticText1().Text(), "as the first check left it");
-    platform::Network::SetQuery(query);
 }
 
 TEST_F(PlotWindow, AnExceptionInAHandlerIsReportedAndTheProgramGoesOn) {

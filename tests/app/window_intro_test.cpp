@@ -23,12 +23,10 @@ class IntroWindow : public AppTest {
     void SetUp() override {
         AppTest::SetUp();
         ASSERT_TRUE(resources.isValid());
-        platform::SetResourceFolders({resources.path()});
         x_NMR::Reset();
     }
     void TearDown() override {
         AppTest::TearDown();
-        platform::SetResourceFolders({});
         x_NMR::Reset();
     }
 
@@ -39,6 +37,8 @@ class IntroWindow : public AppTest {
     }
 
     QTemporaryDir resources;
+    const platform::ScopedReplacement<QStringList()> folders_{
+        platform::ProgramResourceFolders(), [this] { return QStringList{resources.path()}; }};
 };
 
 const std::string kDescription =
