@@ -32,12 +32,12 @@ std::optional<FolderItem> standardDialog(const SaveFileRequest& request) {
     return FolderItem(chosen);
 }
 
-SaveFileDialog& current() {
-    static SaveFileDialog dialog = standardDialog;
-    return dialog;
-}
-
 }  // namespace
+
+Seam<std::optional<FolderItem>(const SaveFileRequest&)>& SaveFileDialog() {
+    static Seam<std::optional<FolderItem>(const SaveFileRequest&)> seam(standardDialog);
+    return seam;
+}
 
 std::optional<FolderItem> FolderItem::ShowSaveFileDialog(std::string_view fileType,
                                                          const QString& defaultName) {
@@ -52,11 +52,7 @@ std::optional<FolderItem> FolderItem::ShowSaveFileDialog(std::string_view fileTy
         request.nameFilter = label + " (" + patterns.join(' ') + ")";
         if (!extensions.isEmpty()) request.defaultSuffix = extensions.first();
     }
-    return current()(request);
-}
-
-SaveFileDialog SetSaveFileDialog(SaveFileDialog dialog) {
-    return std::exchange(current(), std::move(dialog));
+    return SaveFileDialog()(request);
 }
 
 }  // namespace platform

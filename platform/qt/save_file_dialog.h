@@ -1,11 +1,9 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 #include <optional>
-#include <string>
-#include <string_view>
 
+#include "platform/core/seam.h"
 #include "platform/qt/folder_item.h"
 
 namespace platform {
@@ -19,7 +17,6 @@ struct SaveFileRequest {
 };
 
 // What FolderItem::ShowSaveFileDialog does; tests answer it instead of a user.
-using SaveFileDialog = std::function<std::optional<FolderItem>(const SaveFileRequest&)>;
-SaveFileDialog SetSaveFileDialog(SaveFileDialog dialog);
+Seam<std::optional<FolderItem>(const SaveFileRequest&)>& SaveFileDialog();
 
 }  // namespace platform

@@ -61,6 +61,20 @@ class RecordingPage : public korva::test::RecordingGraphics {
     PageRecord& record_;
 };
 
+using PageSetupSignature = bool(QPrinter&);
+using PrintSignature = std::unique_ptr<platform::Graphics>(std::shared_ptr<QPrinter>);
+using SaveSignature = std::optional<platform::FolderItem>(const platform::SaveFileRequest&);
+
+// A dialog that the test does not answer fails it, and is cancelled.
+template <class Result, class... Args>
+platform::ScopedReplacement<Result(Args...)> unanswered(platform::Seam<Result(Args...)>& dialog,
+                                                        const char* name) {
+    return {dialog, [name](Args...) {
+                ADD_FAILURE() << "the " << name << " dialog was not answered";
+                return Result();
+            }};
+}
+
 // The plot window showing the start-value AB spectrum, the dialogs answered by the test
 // and the clock stopped at a known moment.
 class Printing : public AppTest {
@@ -70,14 +84,7 @@ class Printing : public AppTest {
         if (!platform::FileType::Lookup("image/png")) FileTypes::Initialize();  // as at start
         openParameters();
         countDrawings();
-        saveDialog = platform::SetSaveFileDialog(nullptr);
-        printDialogs = PrinterSetup::SetDialogs({});
         Module1::psettings.clear();
-    }
-    void TearDown() override {
-        platform::SetSaveFileDialog(saveDialog);
-        PrinterSetup::SetDialogs(printDialogs);
-        AppTest::TearDown();
     }
 
     void resizePlot(int width, int height) {
@@ -90,13 +97,14 @@ class Printing : public AppTest {
     // Saves through the menu; the dialog answers `file`.
     std::optional<platform::SaveFileRequest> save(std::optional<QString> file) {
         std::optional<platform::SaveFileRequest> asked;
-        platform::SetSaveFileDialog(
+        const platform::ScopedReplacement dialog{
+            platform::SaveFileDialog(),
             [&](const platform::SaveFileRequest& request) -> std::optional<platform::FolderItem> {
                 asked = request;
                 during = surface();
                 if (!file) return std::nullopt;
                 return platform::FolderItem(*file);
-            });
+            }};
         Window1().findChild<QAction*>("FileSavePlot")->trigger();
         return asked;
     }
@@ -104,12 +112,13 @@ class Printing : public AppTest {
     // Answers the page-setup dialog with `accept`, and the print dialog with a page of that
     // size, or with nothing when the width is 0.
     static void answerPrinting(bool accept, double width, double height, PageRecord& record) {
-        PrinterSetup::SetDialogs({[accept](QPrinter&) { return accept; },
-                                  [width, height, &record](std::shared_ptr<QPrinter>)
-                                      -> std::unique_ptr<platform::Graphics> {
-                                      if (width <= 0) return nullptr;
-                                      return std::make_unique<RecordingPage>(width, height, record);
-                                  }});
+        PrinterSetup::PageSetupDialog().Replace([accept](QPrinter&) { return accept; });
+        PrinterSetup::PrintDialog().Replace(
+            [width, height,
+             &record](std::shared_ptr<QPrinter>) -> std::unique_ptr<platform::Graphics> {
+                if (width <= 0) return nullptr;
+                return std::make_unique<RecordingPage>(width, height, record);
+            });
     }
 
     // The locale's short date and short time, a blank between and after them.
@@ -128,8 +137,12 @@ class Printing : public AppTest {
         [this] { return moments.at(std::min(clockReads++, moments.size() - 1)); }};
     Surface during{};
     QTemporaryDir folder;
-    platform::SaveFileDialog saveDialog;
-    PrinterSetup::Dialogs printDialogs;
+    const platform::ScopedReplacement<PageSetupSignature> pageSetupDialog =
+        unanswered(PrinterSetup::PageSetupDialog(), "page set-up");
+    const platform::ScopedReplacement<PrintSignature> printDialog =
+        unanswered(PrinterSetup::PrintDialog(), "print");
+    const platform::ScopedReplacement<SaveSignature> saveDialog =
+        unanswered(platform::SaveFileDialog(), "save");
 };
 
 int inkIn(const QImage& image, QRect area) {
@@ -269,20 +282,19 @@ TEST_F(Printing, CancellingADialogEndsQuietly) {
 }
 
 TEST_F(Printing, TheNextJobStartsFromThePageSetUpAcceptedLast) {
-    PrinterSetup::SetDialogs({[](QPrinter& printer) {
-                                  printer.setPageLayout(QPageLayout(
-                                      QPageSize(QPageSize::A5), QPageLayout::Landscape,
-                                      QMarginsF(7, 8.123456789, 9, 10), QPageLayout::Millimeter));
-                                  return true;
-                              },
-                              [](std::shared_ptr<QPrinter>) { return nullptr; }});
+    PrinterSetup::PageSetupDialog().Replace([](QPrinter& printer) {
+        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape,
+                                          QMarginsF(7, 8.123456789, 9, 10),
+                                          QPageLayout::Millimeter));
+        return true;
+    });
+    PrinterSetup::PrintDialog().Replace([](std::shared_ptr<QPrinter>) { return nullptr; });
     Window1().findChild<QAction*>("FilePrint")->trigger();
     std::optional<QPageLayout> offered;
-    PrinterSetup::SetDialogs({[&](QPrinter& printer) {
-                                  offered = printer.pageLayout();
-                                  return false;
-                              },
-                              [](std::shared_ptr<QPrinter>) { return nullptr; }});
+    PrinterSetup::PageSetupDialog().Replace([&](QPrinter& printer) {
+        offered = printer.pageLayout();
+        return false;
+    });
     Window1().findChild<QAction*>("FilePrint")->trigger();
     ASSERT_TRUE(offered);
     EXPECT_EQ(offered->pageSize().id(), QPageSize::A5);
@@ -302,18 +314,17 @@ TEST_F(Printing, TheStampGivesTheMomentTheCommandWasChosen) {
 TEST_F(Printing, PrintingToAPdfFileGivesOnePageWithThePlot) {
     const QString pdf = folder.filePath("plot.pdf");
     std::shared_ptr<QPrinter> used;
-    PrinterSetup::SetDialogs(
-        {[](QPrinter& printer) {
-             printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                               QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
-             return true;
-         },
-         [&](std::shared_ptr<QPrinter> printer) {
-             printer->setOutputFormat(QPrinter::PdfFormat);
-             printer->setOutputFileName(pdf);
-             used = printer;
-             return platform::PageGraphics(std::move(printer));
-         }});
+    PrinterSetup::PageSetupDialog().Replace([](QPrinter& printer) {
+        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                          QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+        return true;
+    });
+    PrinterSetup::PrintDialog().Replace([&](std::shared_ptr<QPrinter> printer) {
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdf);
+        used = printer;
+        return platform::PageGraphics(std::move(printer));
+    });
     Window1().findChild<QAction*>("FilePrint")->trigger();
     // The page is drawn at 300 dots per inch: 190 mm of A4 inside 10 mm margins.
     ASSERT_TRUE(used);
@@ -351,8 +362,9 @@ TEST_F(Printing, PrintingToAPdfFileGivesOnePageWithThePlot) {
 
 // The desktop's own dialogs open and can be cancelled; nothing is printed or saved.
 TEST_F(Printing, TheRealDialogsOpenAndCancel) {
-    PrinterSetup::SetDialogs(PrinterSetup::StandardDialogs());
-    platform::SetSaveFileDialog(saveDialog);
+    PrinterSetup::PageSetupDialog().Replace({});
+    PrinterSetup::PrintDialog().Replace({});
+    platform::SaveFileDialog().Replace({});
     {
         ModalRobot robot({}, QDialog::Rejected);
         Window1().findChild<QAction*>("FilePrint")->trigger();
