@@ -2,7 +2,6 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMimeDatabase>
 #include <QStandardPaths>
 
 #include "platform/core/file_type.h"
@@ -23,7 +22,7 @@ std::optional<FolderItem> standardDialog(const SaveFileRequest& request) {
     QFileDialog dialog(nullptr, QString(), lastFolder());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    if (!request.nameFilter.isEmpty()) dialog.setNameFilter(request.nameFilter);
+    dialog.setMimeTypeFilters(request.mimeTypeFilters);
     dialog.setDefaultSuffix(request.defaultSuffix);
     dialog.selectFile(request.defaultName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
@@ -43,13 +42,9 @@ std::optional<FolderItem> FolderItem::ShowSaveFileDialog(std::string_view fileTy
                                                          const QString& defaultName) {
     SaveFileRequest request{{}, {}, defaultName};
     if (const FileType::Registration* type = FileType::Lookup(fileType)) {
+        request.mimeTypeFilters = {QString::fromStdString(type->name)};
         const QStringList extensions =
             QString::fromStdString(type->extensions).split(';', Qt::SkipEmptyParts);
-        QStringList patterns;
-        for (const QString& extension : extensions) patterns << "*." + extension;
-        const QMimeType mime = QMimeDatabase().mimeTypeForName(QString::fromStdString(type->name));
-        const QString label = mime.isValid() ? mime.comment() : QString::fromStdString(type->name);
-        request.nameFilter = label + " (" + patterns.join(' ') + ")";
         if (!extensions.isEmpty()) request.defaultSuffix = extensions.first();
     }
     return SaveFileDialog()(request);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 #include "platform/core/seam.h"
@@ -8,10 +9,11 @@
 
 namespace platform {
 
-// What the save dialog is asked: the files it offers (a name filter such as
-// "PNG image (*.png)", empty for all files), its suffix and the proposed file name.
+// What the save dialog is asked: the files it offers, by their MIME types ("image/png",
+// which the dialog shows as "PNG image (*.png)"; none for all files), the suffix added to a
+// name typed without one, and the proposed file name.
 struct SaveFileRequest {
-    QString nameFilter;
+    QStringList mimeTypeFilters;
     QString defaultSuffix;
     QString defaultName;
 };

@@ -1,5 +1,7 @@
 #include <QDialog>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMenuBar>
 #include <QPageLayout>
@@ -171,8 +173,9 @@ TEST_F(Printing, SavePlotWritesAPictureTwiceTheWindowsSize) {
         drawings = 0;
         const auto asked = save(path);
         ASSERT_TRUE(asked);
+        EXPECT_EQ(asked->mimeTypeFilters, QStringList{"image/png"});
+        EXPECT_EQ(asked->defaultSuffix, "png");
         EXPECT_EQ(asked->defaultName, "NMR.png");
-        EXPECT_EQ(asked->nameFilter, "PNG image (*.png)");
         EXPECT_EQ(during, c.drawn) << c.windowWidth << "x" << c.windowHeight;
         EXPECT_EQ(surface(), (Surface{c.windowWidth, c.windowHeight, 1}));
 
@@ -373,7 +376,19 @@ TEST_F(Printing, TheRealDialogsOpenAndCancel) {
     }
     {
         int seen = 0;
-        ModalRobot robot([&](QDialog&) { ++seen; }, QDialog::Rejected);
+        ModalRobot robot(
+            [&](QDialog& dialog) {
+                ++seen;
+                // What the user sees: the type's name from the MIME database, and the
+                // proposed name, to which the suffix is added when typed without one.
+                const auto* files = qobject_cast<QFileDialog*>(&dialog);
+                ASSERT_NE(files, nullptr);
+                EXPECT_EQ(files->nameFilters(), QStringList{"PNG image (*.png)"});
+                EXPECT_EQ(files->selectedNameFilter(), "PNG image (*.png)");
+                EXPECT_EQ(QFileInfo(files->selectedFiles().value(0)).fileName(), "NMR.png");
+                EXPECT_EQ(files->defaultSuffix(), "png");
+            },
+            QDialog::Rejected);
         Window1().findChild<QAction*>("FileSavePlot")->trigger();
         EXPECT_EQ(seen, 1);
     }
