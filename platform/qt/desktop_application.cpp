@@ -10,7 +10,6 @@
 #include <QTimer>
 #include <string>
 
-#include "platform/core/color.h"
 #include "platform/core/errors.h"
 #include "platform/core/message_dialog.h"
 

@@ -36,7 +36,6 @@ class DesktopApplication : public QApplication {
     void SetVersionData(const VersionRecord& record);
 
     // The application's menu bar, where the desktop shows one of its own.
-    DesktopMenuBar* MenuBar() const { return menuBar_; }
     void MenuBar(DesktopMenuBar& bar) { menuBar_ = &bar; }
 
     // Runs the event loop until Quit; returns the exit code given to Quit.
