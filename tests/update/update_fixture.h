@@ -100,6 +100,7 @@ class UpdateTest : public testing::Test {
     const platform::ScopedReplacement<platform::FolderItem()> locator_{
         platform::SpecialFolder::DesktopLocator(),
         [this] { return platform::FolderItem(desktop.path()); }};
+    // The real length until timeoutsLast shortens it.
     const platform::ScopedReplacement<std::chrono::milliseconds(std::int64_t)> timeouts_{
         platform::URLConnection::TimeoutLength(), {}};
 };
