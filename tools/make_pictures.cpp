@@ -14,7 +14,6 @@
 
 #include "engine/renderer.h"
 #include "engine/spin_systems.h"
-#include "platform/core/message_dialog.h"
 #include "platform/qt/picture.h"
 
 namespace {
@@ -158,8 +157,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s <resources folder>\n", argv[0]);
         return 2;
     }
-    platform::MessageDialog::SetPresenter(
-        [](const std::string& m) { std::fprintf(stderr, "%s\n", m.c_str()); });
     const QDir out(argv[1]);
     out.mkpath("icons");
     out.mkpath("windows");

@@ -4,16 +4,8 @@
 #include <QStringList>
 
 namespace platform {
-namespace {
 
-std::function<QDateTime()>& clock() {
-    static std::function<QDateTime()> current;
-    return current;
-}
-
-}  // namespace
-
-DateTime DateTime::Now() { return {clock() ? clock()() : QDateTime::currentDateTime()}; }
+DateTime DateTime::Now() { return {Clock()()}; }
 
 std::string DateTime::ToString(Style date, Style time) const {
     const QLocale locale;
@@ -26,8 +18,9 @@ std::string DateTime::ToString(Style date, Style time) const {
     return parts.join(' ').toStdString();
 }
 
-void DateTime::SetClock(std::function<QDateTime()> replacement) {
-    clock() = std::move(replacement);
+Seam<QDateTime()>& DateTime::Clock() {
+    static Seam<QDateTime()> seam(QDateTime::currentDateTime);
+    return seam;
 }
 
 }  // namespace platform

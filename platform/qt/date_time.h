@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QDateTime>
-#include <functional>
 #include <string>
+
+#include "platform/core/seam.h"
 
 namespace platform {
 
@@ -16,8 +17,8 @@ class DateTime {
     // The date and the time in the user's locale, each in its style, a blank between.
     std::string ToString(Style date, Style time) const;
 
-    // Tests set the clock; an empty one restores the system's.
-    static void SetClock(std::function<QDateTime()> clock);
+    // Where Now reads the time: the system's clock, or one that tests set.
+    static Seam<QDateTime()>& Clock();
 
     QDateTime value;
 };

@@ -10,7 +10,6 @@
 #include <QTimer>
 #include <string>
 
-#include "platform/core/color.h"
 #include "platform/core/errors.h"
 #include "platform/core/message_dialog.h"
 
@@ -31,11 +30,6 @@ DesktopApplication::DesktopApplication(int& argc, char** argv) : QApplication(ar
         icon.addFile(image.filePath());
     }
     if (!icon.isNull()) setWindowIcon(icon);
-    previousPresenter_ = MessageDialog::SetPresenter(ShowMessageBox);
-}
-
-DesktopApplication::~DesktopApplication() {
-    MessageDialog::SetPresenter(std::move(previousPresenter_));
 }
 
 void DesktopApplication::SetSupportsHiDPI(bool on) {

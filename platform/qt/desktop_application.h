@@ -6,16 +6,20 @@
 #include <string>
 
 #include "platform/core/message_dialog.h"
+#include "platform/core/seam.h"
 
 namespace platform {
 
 class DesktopMenuBar;
 
+// The desktop's modal message box; MessageDialog::Show uses it while the application
+// object exists.
+void ShowMessageBox(const std::string& message);
+
 // The application object and its event loop.
 class DesktopApplication : public QApplication {
   public:
     DesktopApplication(int& argc, char** argv);
-    ~DesktopApplication() override;
 
     // Before the application object exists.
     static void SetSupportsHiDPI(bool on);
@@ -32,20 +36,16 @@ class DesktopApplication : public QApplication {
     void SetVersionData(const VersionRecord& record);
 
     // The application's menu bar, where the desktop shows one of its own.
-    DesktopMenuBar* MenuBar() const { return menuBar_; }
     void MenuBar(DesktopMenuBar& bar) { menuBar_ = &bar; }
 
     // Runs the event loop until Quit; returns the exit code given to Quit.
     int Run();
 
   private:
-    MessageDialog::Presenter previousPresenter_;
+    ScopedReplacement<void(const std::string&)> presenter_{MessageDialog::Presenter(),
+                                                           ShowMessageBox};
     DesktopMenuBar* menuBar_ = nullptr;
 };
-
-// The desktop's modal message box; MessageDialog::Show uses it once the application
-// object exists.
-void ShowMessageBox(const std::string& message);
 
 // Ends the event loop, and with it the program, with the given exit code.
 void Quit(int exitCode);

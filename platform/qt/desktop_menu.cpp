@@ -13,12 +13,4 @@ DesktopMenuItem* DesktopMenuItem::Child(std::string_view name) const {
     return nullptr;
 }
 
-DesktopMenuItem* DesktopMenuItem::Lookup(std::string_view name) const {
-    if (DesktopMenuItem* direct = Child(name)) return direct;
-    for (const auto& child : children_) {
-        if (DesktopMenuItem* found = child->Lookup(name)) return found;
-    }
-    return nullptr;
-}
-
 }  // namespace platform

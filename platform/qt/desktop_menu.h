@@ -29,8 +29,6 @@ class DesktopMenuItem {
     void AddMenu(std::unique_ptr<DesktopMenuItem> child);
     // The direct child of that name, or nullptr.
     DesktopMenuItem* Child(std::string_view name) const;
-    // The item of that name at any depth below this one, or nullptr.
-    DesktopMenuItem* Lookup(std::string_view name) const;
     const std::vector<std::unique_ptr<DesktopMenuItem>>& Children() const { return children_; }
 
     // The command that ends the program, where the desktop gives it a place of its own.

@@ -5,30 +5,10 @@
 #include <QStandardPaths>
 #include <QUrl>
 #include <string>
-#include <utility>
 
 #include "platform/core/errors.h"
 
 namespace platform {
-namespace {
-
-FolderItem::Opener& opener() {
-    static FolderItem::Opener current = [](const FolderItem& item) {
-        return QDesktopServices::openUrl(QUrl::fromLocalFile(item.NativePath()));
-    };
-    return current;
-}
-
-SpecialFolder::Locator& desktopLocator() {
-    static SpecialFolder::Locator current = [] {
-        const QString path = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-        if (path.isEmpty()) throw PlatformError("The desktop folder cannot be found.");
-        return FolderItem(path);
-    };
-    return current;
-}
-
-}  // namespace
 
 FolderItem FolderItem::Child(std::string_view name) const {
     const QString child = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
@@ -42,20 +22,28 @@ FolderItem FolderItem::Child(std::string_view name) const {
 }
 
 void FolderItem::Open() const {
-    if (!opener()(*this)) {
+    if (!Opener()(*this)) {
         throw PlatformError("The file \"" + QDir::toNativeSeparators(path_).toStdString() +
                             "\" could not be opened.");
     }
 }
 
-FolderItem::Opener FolderItem::SetOpener(Opener replacement) {
-    return std::exchange(opener(), std::move(replacement));
+Seam<bool(const FolderItem&)>& FolderItem::Opener() {
+    static Seam<bool(const FolderItem&)> seam([](const FolderItem& item) {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(item.NativePath()));
+    });
+    return seam;
 }
 
-FolderItem SpecialFolder::Desktop() { return desktopLocator()(); }
+FolderItem SpecialFolder::Desktop() { return DesktopLocator()(); }
 
-SpecialFolder::Locator SpecialFolder::SetDesktopLocator(Locator replacement) {
-    return std::exchange(desktopLocator(), std::move(replacement));
+Seam<FolderItem()>& SpecialFolder::DesktopLocator() {
+    static Seam<FolderItem()> seam([] {
+        const QString path = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+        if (path.isEmpty()) throw PlatformError("The desktop folder cannot be found.");
+        return FolderItem(path);
+    });
+    return seam;
 }
 
 }  // namespace platform

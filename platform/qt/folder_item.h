@@ -1,10 +1,11 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 #include <optional>
 #include <string_view>
 #include <utility>
+
+#include "platform/core/seam.h"
 
 namespace platform {
 
@@ -24,10 +25,8 @@ class FolderItem {
     void Open() const;
 
     // How Open reaches the desktop: true when the item was handed to its application.
-    using Opener = std::function<bool(const FolderItem& item)>;
-    // Replaces the opener (tests record instead of starting programs); returns the one
-    // it replaced.
-    static Opener SetOpener(Opener opener);
+    // Tests record instead of starting programs.
+    static Seam<bool(const FolderItem& item)>& Opener();
 
     // The modal save dialog, filtered by the registered file type of that name, proposing
     // `defaultName`: the chosen file, or nothing when the user cancels (save_file_dialog.h).
@@ -44,10 +43,8 @@ class SpecialFolder {
     // The user's desktop folder; raises PlatformError when the desktop names none.
     static FolderItem Desktop();
 
-    using Locator = std::function<FolderItem()>;
-    // Replaces how Desktop finds the folder (tests use a scratch folder); returns the
-    // locator it replaced.
-    static Locator SetDesktopLocator(Locator locator);
+    // How Desktop finds the folder; tests use a scratch folder.
+    static Seam<FolderItem()>& DesktopLocator();
 };
 
 }  // namespace platform

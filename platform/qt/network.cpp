@@ -1,7 +1,6 @@
 #include "platform/qt/network.h"
 
 #include <QNetworkInformation>
-#include <utility>
 
 namespace platform {
 namespace {
@@ -16,17 +15,13 @@ bool desktopReportsConnection() {
     return information->reachability() != QNetworkInformation::Reachability::Disconnected;
 }
 
-Network::Query& query() {
-    static Network::Query current = desktopReportsConnection;
-    return current;
-}
-
 }  // namespace
 
-bool Network::IsConnected() const { return query()(); }
+bool Network::IsConnected() const { return Query()(); }
 
-Network::Query Network::SetQuery(Query replacement) {
-    return std::exchange(query(), std::move(replacement));
+Seam<bool()>& Network::Query() {
+    static Seam<bool()> seam(desktopReportsConnection);
+    return seam;
 }
 
 Network System::Network() { return {}; }

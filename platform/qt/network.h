@@ -1,6 +1,6 @@
 #pragma once
 
-#include <functional>
+#include "platform/core/seam.h"
 
 namespace platform {
 
@@ -11,10 +11,8 @@ class Network {
     // tell, true, and a request finds out.
     bool IsConnected() const;
 
-    using Query = std::function<bool()>;
-    // Replaces how IsConnected asks the desktop (tests decide the answer); returns the
-    // query it replaced.
-    static Query SetQuery(Query query);
+    // How IsConnected asks the desktop; tests decide the answer.
+    static Seam<bool()>& Query();
 };
 
 namespace System {

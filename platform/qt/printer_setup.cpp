@@ -14,11 +14,6 @@
 namespace platform {
 namespace {
 
-PrinterSetup::Dialogs& dialogs() {
-    static PrinterSetup::Dialogs current = PrinterSetup::StandardDialogs();
-    return current;
-}
-
 constexpr const char* kUnits[] = {"mm", "pt", "in", "pica", "didot", "cicero", "device"};
 
 QString number(double v) { return QString::number(v, 'g', 17); }
@@ -109,13 +104,13 @@ void PrinterSetup::Settings(const std::string& settings) {
     printer_->setPageLayout(layout);
 }
 
-bool PrinterSetup::ShowPageSetupDialog() { return dialogs().pageSetup(*printer_); }
+bool PrinterSetup::ShowPageSetupDialog() { return PageSetupDialog()(*printer_); }
 
 void PrinterSetup::MaximumHorizontalResolution(std::int64_t dpi) { resolution_ = dpi; }
 void PrinterSetup::MaximumVerticalResolution(std::int64_t dpi) { resolution_ = dpi; }
 
 std::unique_ptr<Graphics> PrinterSetup::ShowPrinterDialog() {
-    std::unique_ptr<Graphics> page = dialogs().print(printer_);
+    std::unique_ptr<Graphics> page = PrintDialog()(printer_);
     // Drawings on a page are measured in its dots; -1 gives 300 per inch, for which the
     // plot's fixed margins and scale are made: at a printer's highest resolution they
     // would shrink to a sliver of the page. The painter starts later, at the first drawing.
@@ -125,20 +120,22 @@ std::unique_ptr<Graphics> PrinterSetup::ShowPrinterDialog() {
     return page;
 }
 
-PrinterSetup::Dialogs PrinterSetup::SetDialogs(Dialogs replacement) {
-    return std::exchange(dialogs(), std::move(replacement));
+Seam<bool(QPrinter&)>& PrinterSetup::PageSetupDialog() {
+    static Seam<bool(QPrinter&)> seam([](QPrinter& printer) {
+        QPageSetupDialog dialog(&printer);
+        return dialog.exec() == QDialog::Accepted;
+    });
+    return seam;
 }
 
-PrinterSetup::Dialogs PrinterSetup::StandardDialogs() {
-    return {[](QPrinter& printer) {
-                QPageSetupDialog dialog(&printer);
-                return dialog.exec() == QDialog::Accepted;
-            },
-            [](std::shared_ptr<QPrinter> printer) -> std::unique_ptr<Graphics> {
-                QPrintDialog dialog(printer.get());
-                if (dialog.exec() != QDialog::Accepted) return nullptr;
-                return PageGraphics(std::move(printer));
-            }};
+Seam<std::unique_ptr<Graphics>(std::shared_ptr<QPrinter>)>& PrinterSetup::PrintDialog() {
+    static Seam<std::unique_ptr<Graphics>(std::shared_ptr<QPrinter>)> seam(
+        [](std::shared_ptr<QPrinter> printer) -> std::unique_ptr<Graphics> {
+            QPrintDialog dialog(printer.get());
+            if (dialog.exec() != QDialog::Accepted) return nullptr;
+            return PageGraphics(std::move(printer));
+        });
+    return seam;
 }
 
 std::unique_ptr<Graphics> PageGraphics(std::shared_ptr<QPrinter> printer) {

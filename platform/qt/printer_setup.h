@@ -1,11 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
 #include "platform/core/graphics.h"
+#include "platform/core/seam.h"
 
 class QPrinter;
 
@@ -35,13 +35,8 @@ class PrinterSetup {
     std::unique_ptr<Graphics> ShowPrinterDialog();
 
     // What the two dialogs do; tests answer them instead of a user.
-    struct Dialogs {
-        std::function<bool(QPrinter&)> pageSetup;
-        std::function<std::unique_ptr<Graphics>(std::shared_ptr<QPrinter>)> print;
-    };
-    static Dialogs SetDialogs(Dialogs dialogs);
-    // The desktop's dialogs.
-    static Dialogs StandardDialogs();
+    static Seam<bool(QPrinter&)>& PageSetupDialog();
+    static Seam<std::unique_ptr<Graphics>(std::shared_ptr<QPrinter>)>& PrintDialog();
 
   private:
     std::shared_ptr<QPrinter> printer_;

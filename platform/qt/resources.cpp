@@ -5,14 +5,6 @@
 #include <QFileInfo>
 
 namespace platform {
-namespace {
-
-QStringList& overridden() {
-    static QStringList folders;
-    return folders;
-}
-
-}  // namespace
 
 QStringList ResourceFolders(const QString& executableFolder) {
     const QDir here(executableFolder);
@@ -20,17 +12,18 @@ QStringList ResourceFolders(const QString& executableFolder) {
             here.filePath(KORVA_DATA_FROM_PROGRAM)};
 }
 
+Seam<QStringList()>& ProgramResourceFolders() {
+    static Seam<QStringList()> seam(
+        [] { return ResourceFolders(QCoreApplication::applicationDirPath()); });
+    return seam;
+}
+
 QString ResourceFile(const QString& name) {
-    const QStringList folders = overridden().isEmpty()
-                                    ? ResourceFolders(QCoreApplication::applicationDirPath())
-                                    : overridden();
-    for (const QString& folder : folders) {
+    for (const QString& folder : ProgramResourceFolders()()) {
         const QFileInfo file(QDir(folder).filePath(name));
         if (file.isFile()) return QDir::cleanPath(file.absoluteFilePath());
     }
     return {};
 }
-
-void SetResourceFolders(QStringList folders) { overridden() = std::move(folders); }
 
 }  // namespace platform

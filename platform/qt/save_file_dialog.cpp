@@ -2,7 +2,6 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMimeDatabase>
 #include <QStandardPaths>
 
 #include "platform/core/file_type.h"
@@ -23,7 +22,7 @@ std::optional<FolderItem> standardDialog(const SaveFileRequest& request) {
     QFileDialog dialog(nullptr, QString(), lastFolder());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    if (!request.nameFilter.isEmpty()) dialog.setNameFilter(request.nameFilter);
+    dialog.setMimeTypeFilters(request.mimeTypeFilters);
     dialog.setDefaultSuffix(request.defaultSuffix);
     dialog.selectFile(request.defaultName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
@@ -32,31 +31,23 @@ std::optional<FolderItem> standardDialog(const SaveFileRequest& request) {
     return FolderItem(chosen);
 }
 
-SaveFileDialog& current() {
-    static SaveFileDialog dialog = standardDialog;
-    return dialog;
-}
-
 }  // namespace
+
+Seam<std::optional<FolderItem>(const SaveFileRequest&)>& SaveFileDialog() {
+    static Seam<std::optional<FolderItem>(const SaveFileRequest&)> seam(standardDialog);
+    return seam;
+}
 
 std::optional<FolderItem> FolderItem::ShowSaveFileDialog(std::string_view fileType,
                                                          const QString& defaultName) {
     SaveFileRequest request{{}, {}, defaultName};
     if (const FileType::Registration* type = FileType::Lookup(fileType)) {
+        request.mimeTypeFilters = {QString::fromStdString(type->name)};
         const QStringList extensions =
             QString::fromStdString(type->extensions).split(';', Qt::SkipEmptyParts);
-        QStringList patterns;
-        for (const QString& extension : extensions) patterns << "*." + extension;
-        const QMimeType mime = QMimeDatabase().mimeTypeForName(QString::fromStdString(type->name));
-        const QString label = mime.isValid() ? mime.comment() : QString::fromStdString(type->name);
-        request.nameFilter = label + " (" + patterns.join(' ') + ")";
         if (!extensions.isEmpty()) request.defaultSuffix = extensions.first();
     }
-    return current()(request);
-}
-
-SaveFileDialog SetSaveFileDialog(SaveFileDialog dialog) {
-    return std::exchange(current(), std::move(dialog));
+    return SaveFileDialog()(request);
 }
 
 }  // namespace platform

@@ -1,25 +1,24 @@
 #pragma once
 
 #include <QString>
-#include <functional>
+#include <QStringList>
 #include <optional>
-#include <string>
-#include <string_view>
 
+#include "platform/core/seam.h"
 #include "platform/qt/folder_item.h"
 
 namespace platform {
 
-// What the save dialog is asked: the files it offers (a name filter such as
-// "PNG image (*.png)", empty for all files), its suffix and the proposed file name.
+// What the save dialog is asked: the files it offers, by their MIME types ("image/png",
+// which the dialog shows as "PNG image (*.png)"; none for all files), the suffix added to a
+// name typed without one, and the proposed file name.
 struct SaveFileRequest {
-    QString nameFilter;
+    QStringList mimeTypeFilters;
     QString defaultSuffix;
     QString defaultName;
 };
 
 // What FolderItem::ShowSaveFileDialog does; tests answer it instead of a user.
-using SaveFileDialog = std::function<std::optional<FolderItem>(const SaveFileRequest&)>;
-SaveFileDialog SetSaveFileDialog(SaveFileDialog dialog);
+Seam<std::optional<FolderItem>(const SaveFileRequest&)>& SaveFileDialog();
 
 }  // namespace platform

@@ -19,17 +19,9 @@
 namespace platform {
 namespace {
 
-URLConnection::TimeoutLength& timeoutLength() {
-    static URLConnection::TimeoutLength current = [](std::int64_t seconds) {
-        constexpr std::int64_t kLongest = std::numeric_limits<int>::max() / 1000;
-        return std::chrono::milliseconds(std::clamp<std::int64_t>(seconds, 0, kLongest) * 1000);
-    };
-    return current;
-}
-
 // Qt counts time-outs in int milliseconds, and 0 means none.
 int milliseconds(std::int64_t seconds) {
-    const std::int64_t length = timeoutLength()(seconds).count();
+    const std::int64_t length = URLConnection::TimeoutLength()(seconds).count();
     return static_cast<int>(std::clamp<std::int64_t>(length, 1, std::numeric_limits<int>::max()));
 }
 
@@ -81,8 +73,12 @@ URLConnection::URLConnection(QObject* owner)
 
 URLConnection::~URLConnection() { Disconnect(); }
 
-URLConnection::TimeoutLength URLConnection::SetTimeoutLength(TimeoutLength replacement) {
-    return std::exchange(timeoutLength(), std::move(replacement));
+Seam<std::chrono::milliseconds(std::int64_t)>& URLConnection::TimeoutLength() {
+    static Seam<std::chrono::milliseconds(std::int64_t)> seam([](std::int64_t seconds) {
+        constexpr std::int64_t kLongest = std::numeric_limits<int>::max() / 1000;
+        return std::chrono::milliseconds(std::clamp<std::int64_t>(seconds, 0, kLongest) * 1000);
+    });
+    return seam;
 }
 
 QNetworkReply* URLConnection::start(const std::string& method, const std::string& url,

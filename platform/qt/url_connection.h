@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/core/errors.h"
+#include "platform/core/seam.h"
 #include "platform/qt/folder_item.h"
 
 class QEventLoop;
@@ -66,10 +67,8 @@ class URLConnection : public QObject {
         FileReceived;
     std::function<void(URLConnection&, const PlatformError& error)> Error;
 
-    // How long a time-out of so many seconds lasts.
-    using TimeoutLength = std::function<std::chrono::milliseconds(std::int64_t seconds)>;
-    // Replaces the time-out's length (tests shorten it); returns the one it replaced.
-    static TimeoutLength SetTimeoutLength(TimeoutLength length);
+    // How long a time-out of so many seconds lasts; tests shorten it.
+    static Seam<std::chrono::milliseconds(std::int64_t seconds)>& TimeoutLength();
 
   private:
     struct Transfer;

@@ -1,5 +1,7 @@
 #include <QDialog>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMenuBar>
 #include <QPageLayout>
@@ -61,6 +63,20 @@ class RecordingPage : public korva::test::RecordingGraphics {
     PageRecord& record_;
 };
 
+using PageSetupSignature = bool(QPrinter&);
+using PrintSignature = std::unique_ptr<platform::Graphics>(std::shared_ptr<QPrinter>);
+using SaveSignature = std::optional<platform::FolderItem>(const platform::SaveFileRequest&);
+
+// A dialog that the test does not answer fails it, and is cancelled.
+template <class Result, class... Args>
+platform::ScopedReplacement<Result(Args...)> unanswered(platform::Seam<Result(Args...)>& dialog,
+                                                        const char* name) {
+    return {dialog, [name](Args...) {
+                ADD_FAILURE() << "the " << name << " dialog was not answered";
+                return Result();
+            }};
+}
+
 // The plot window showing the start-value AB spectrum, the dialogs answered by the test
 // and the clock stopped at a known moment.
 class Printing : public AppTest {
@@ -70,17 +86,7 @@ class Printing : public AppTest {
         if (!platform::FileType::Lookup("image/png")) FileTypes::Initialize();  // as at start
         openParameters();
         countDrawings();
-        saveDialog = platform::SetSaveFileDialog(nullptr);
-        printDialogs = PrinterSetup::SetDialogs({});
-        platform::DateTime::SetClock(
-            [this] { return moments.at(std::min(clockReads++, moments.size() - 1)); });
         Module1::psettings.clear();
-    }
-    void TearDown() override {
-        platform::SetSaveFileDialog(saveDialog);
-        PrinterSetup::SetDialogs(printDialogs);
-        platform::DateTime::SetClock(nullptr);
-        AppTest::TearDown();
     }
 
     void resizePlot(int width, int height) {
@@ -93,13 +99,14 @@ class Printing : public AppTest {
     // Saves through the menu; the dialog answers `file`.
     std::optional<platform::SaveFileRequest> save(std::optional<QString> file) {
         std::optional<platform::SaveFileRequest> asked;
-        platform::SetSaveFileDialog(
+        const platform::ScopedReplacement dialog{
+            platform::SaveFileDialog(),
             [&](const platform::SaveFileRequest& request) -> std::optional<platform::FolderItem> {
                 asked = request;
                 during = surface();
                 if (!file) return std::nullopt;
                 return platform::FolderItem(*file);
-            });
+            }};
         Window1().findChild<QAction*>("FileSavePlot")->trigger();
         return asked;
     }
@@ -107,12 +114,13 @@ class Printing : public AppTest {
     // Answers the page-setup dialog with `accept`, and the print dialog with a page of that
     // size, or with nothing when the width is 0.
     static void answerPrinting(bool accept, double width, double height, PageRecord& record) {
-        PrinterSetup::SetDialogs({[accept](QPrinter&) { return accept; },
-                                  [width, height, &record](std::shared_ptr<QPrinter>)
-                                      -> std::unique_ptr<platform::Graphics> {
-                                      if (width <= 0) return nullptr;
-                                      return std::make_unique<RecordingPage>(width, height, record);
-                                  }});
+        PrinterSetup::PageSetupDialog().Replace([accept](QPrinter&) { return accept; });
+        PrinterSetup::PrintDialog().Replace(
+            [width, height,
+             &record](std::shared_ptr<QPrinter>) -> std::unique_ptr<platform::Graphics> {
+                if (width <= 0) return nullptr;
+                return std::make_unique<RecordingPage>(width, height, record);
+            });
     }
 
     // The locale's short date and short time, a blank between and after them.
@@ -126,10 +134,17 @@ class Printing : public AppTest {
     std::vector<QDateTime> moments = {QDateTime(QDate(2026, 3, 14), QTime(9, 26, 53)),
                                       QDateTime(QDate(2027, 1, 2), QTime(23, 59, 1))};
     std::size_t clockReads = 0;
+    const platform::ScopedReplacement<QDateTime()> clock{
+        platform::DateTime::Clock(),
+        [this] { return moments.at(std::min(clockReads++, moments.size() - 1)); }};
     Surface during{};
     QTemporaryDir folder;
-    platform::SaveFileDialog saveDialog;
-    PrinterSetup::Dialogs printDialogs;
+    const platform::ScopedReplacement<PageSetupSignature> pageSetupDialog =
+        unanswered(PrinterSetup::PageSetupDialog(), "page set-up");
+    const platform::ScopedReplacement<PrintSignature> printDialog =
+        unanswered(PrinterSetup::PrintDialog(), "print");
+    const platform::ScopedReplacement<SaveSignature> saveDialog =
+        unanswered(platform::SaveFileDialog(), "save");
 };
 
 int inkIn(const QImage& image, QRect area) {
@@ -158,8 +173,9 @@ TEST_F(Printing, SavePlotWritesAPictureTwiceTheWindowsSize) {
         drawings = 0;
         const auto asked = save(path);
         ASSERT_TRUE(asked);
+        EXPECT_EQ(asked->mimeTypeFilters, QStringList{"image/png"});
+        EXPECT_EQ(asked->defaultSuffix, "png");
         EXPECT_EQ(asked->defaultName, "NMR.png");
-        EXPECT_EQ(asked->nameFilter, "PNG image (*.png)");
         EXPECT_EQ(during, c.drawn) << c.windowWidth << "x" << c.windowHeight;
         EXPECT_EQ(surface(), (Surface{c.windowWidth, c.windowHeight, 1}));
 
@@ -269,20 +285,19 @@ TEST_F(Printing, CancellingADialogEndsQuietly) {
 }
 
 TEST_F(Printing, TheNextJobStartsFromThePageSetUpAcceptedLast) {
-    PrinterSetup::SetDialogs({[](QPrinter& printer) {
-                                  printer.setPageLayout(QPageLayout(
-                                      QPageSize(QPageSize::A5), QPageLayout::Landscape,
-                                      QMarginsF(7, 8.123456789, 9, 10), QPageLayout::Millimeter));
-                                  return true;
-                              },
-                              [](std::shared_ptr<QPrinter>) { return nullptr; }});
+    PrinterSetup::PageSetupDialog().Replace([](QPrinter& printer) {
+        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape,
+                                          QMarginsF(7, 8.123456789, 9, 10),
+                                          QPageLayout::Millimeter));
+        return true;
+    });
+    PrinterSetup::PrintDialog().Replace([](std::shared_ptr<QPrinter>) { return nullptr; });
     Window1().findChild<QAction*>("FilePrint")->trigger();
     std::optional<QPageLayout> offered;
-    PrinterSetup::SetDialogs({[&](QPrinter& printer) {
-                                  offered = printer.pageLayout();
-                                  return false;
-                              },
-                              [](std::shared_ptr<QPrinter>) { return nullptr; }});
+    PrinterSetup::PageSetupDialog().Replace([&](QPrinter& printer) {
+        offered = printer.pageLayout();
+        return false;
+    });
     Window1().findChild<QAction*>("FilePrint")->trigger();
     ASSERT_TRUE(offered);
     EXPECT_EQ(offered->pageSize().id(), QPageSize::A5);
@@ -302,18 +317,17 @@ TEST_F(Printing, TheStampGivesTheMomentTheCommandWasChosen) {
 TEST_F(Printing, PrintingToAPdfFileGivesOnePageWithThePlot) {
     const QString pdf = folder.filePath("plot.pdf");
     std::shared_ptr<QPrinter> used;
-    PrinterSetup::SetDialogs(
-        {[](QPrinter& printer) {
-             printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                               QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
-             return true;
-         },
-         [&](std::shared_ptr<QPrinter> printer) {
-             printer->setOutputFormat(QPrinter::PdfFormat);
-             printer->setOutputFileName(pdf);
-             used = printer;
-             return platform::PageGraphics(std::move(printer));
-         }});
+    PrinterSetup::PageSetupDialog().Replace([](QPrinter& printer) {
+        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                          QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+        return true;
+    });
+    PrinterSetup::PrintDialog().Replace([&](std::shared_ptr<QPrinter> printer) {
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdf);
+        used = printer;
+        return platform::PageGraphics(std::move(printer));
+    });
     Window1().findChild<QAction*>("FilePrint")->trigger();
     // The page is drawn at 300 dots per inch: 190 mm of A4 inside 10 mm margins.
     ASSERT_TRUE(used);
@@ -351,8 +365,9 @@ TEST_F(Printing, PrintingToAPdfFileGivesOnePageWithThePlot) {
 
 // The desktop's own dialogs open and can be cancelled; nothing is printed or saved.
 TEST_F(Printing, TheRealDialogsOpenAndCancel) {
-    PrinterSetup::SetDialogs(PrinterSetup::StandardDialogs());
-    platform::SetSaveFileDialog(saveDialog);
+    PrinterSetup::PageSetupDialog().Replace({});
+    PrinterSetup::PrintDialog().Replace({});
+    platform::SaveFileDialog().Replace({});
     {
         ModalRobot robot({}, QDialog::Rejected);
         Window1().findChild<QAction*>("FilePrint")->trigger();
@@ -361,7 +376,19 @@ TEST_F(Printing, TheRealDialogsOpenAndCancel) {
     }
     {
         int seen = 0;
-        ModalRobot robot([&](QDialog&) { ++seen; }, QDialog::Rejected);
+        ModalRobot robot(
+            [&](QDialog& dialog) {
+                ++seen;
+                // What the user sees: the type's name from the MIME database, and the
+                // proposed name, to which the suffix is added when typed without one.
+                const auto* files = qobject_cast<QFileDialog*>(&dialog);
+                ASSERT_NE(files, nullptr);
+                EXPECT_EQ(files->nameFilters(), QStringList{"PNG image (*.png)"});
+                EXPECT_EQ(files->selectedNameFilter(), "PNG image (*.png)");
+                EXPECT_EQ(QFileInfo(files->selectedFiles().value(0)).fileName(), "NMR.png");
+                EXPECT_EQ(files->defaultSuffix(), "png");
+            },
+            QDialog::Rejected);
         Window1().findChild<QAction*>("FileSavePlot")->trigger();
         EXPECT_EQ(seen, 1);
     }

@@ -119,7 +119,8 @@ TEST_F(PlotWindow, WarnsWithEveryRequestedDrawingButNotWhenMerelyExposed) {
 TEST_F(PlotWindow, ARealWarningBoxOutlivesRequestsMadeWhileItIsOpen) {
     auto& parameters = openParameters();
     parameters.textfield4().Text("1");
-    auto presenter = platform::MessageDialog::SetPresenter(platform::ShowMessageBox);
+    const platform::ScopedReplacement realBox{platform::MessageDialog::Presenter(),
+                                              platform::ShowMessageBox};
     int boxes = 0;
     ModalRobot robot([&](QDialog&) {
         if (++boxes > 1) return;
@@ -131,7 +132,6 @@ TEST_F(PlotWindow, ARealWarningBoxOutlivesRequestsMadeWhileItIsOpen) {
     EXPECT_TRUE(waitFor([&] { return robot.answered >= 2; }));
     // A third box would come from a drawing left queued after the second one.
     settle();
-    platform::MessageDialog::SetPresenter(presenter);
     EXPECT_EQ(robot.answered, 2);
     EXPECT_EQ(robot.deepestNesting, 1);
     EXPECT_EQ(Module1::canvaswidth, 900);
@@ -154,7 +154,7 @@ TEST_F(PlotWindow, QuitClosingAndCtrlQEndTheProgramWithZero) {
 
 // Without a network the check needs no server: what matters here is the command's window.
 TEST_F(PlotWindow, CheckForUpdatesOpensTheUpdateWindowOnce) {
-    const auto query = platform::Network::SetQuery([] { return false; });
+    const platform::ScopedReplacement offline{platform::Network::Query(), [] { return false; }};
     Module1::version = "1.61 December 31, 2021";
     Window1().Show();
     Window1().findChild<QAction*>("FileCheck")->trigger();
@@ -168,7 +168,6 @@ TEST_F(PlotWindow, CheckForUpdatesOpensTheUpdateWindowOnce) {
     EXPECT_EQ(korva::test::shownWindow<class WindowDownload>(), update);
     EXPECT_EQ(&WindowDownload(), update);
     EXPECT_EQ(window.StaticText1().Text(), "as the first check left it");
-    platform::Network::SetQuery(query);
 }
 
 TEST_F(PlotWindow, AnExceptionInAHandlerIsReportedAndTheProgramGoesOn) {

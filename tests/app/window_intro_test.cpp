@@ -24,12 +24,10 @@ class IntroWindow : public AppTest {
     void SetUp() override {
         AppTest::SetUp();
         ASSERT_TRUE(resources.isValid());
-        platform::SetResourceFolders({resources.path()});
         x_NMR::Reset();
     }
     void TearDown() override {
         AppTest::TearDown();
-        platform::SetResourceFolders({});
         x_NMR::Reset();
     }
 
@@ -38,6 +36,8 @@ class IntroWindow : public AppTest {
     static bool introOpen() { return korva::test::shownWindow<class WindowIntro>() != nullptr; }
 
     QTemporaryDir resources;
+    const platform::ScopedReplacement<QStringList()> folders_{
+        platform::ProgramResourceFolders(), [this] { return QStringList{resources.path()}; }};
 };
 
 const std::string kDescription =

@@ -424,17 +424,20 @@ TEST_F(ParameterWindow, MenuShortcutsWorkWhileTheStudentTypes) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&parameters));
     retype(parameters.textfield1(), "2.5");
     int saves = 0, prints = 0;
-    const auto saveDialog = platform::SetSaveFileDialog([&](const platform::SaveFileRequest&) {
-        ++saves;
-        return std::optional<platform::FolderItem>();
-    });
-    const auto printDialogs =
-        platform::PrinterSetup::SetDialogs({[&](QPrinter&) { return ++prints, false; },
-                                            [](std::shared_ptr<QPrinter>) { return nullptr; }});
-    QTest::keyClick(&parameters.textfield1(), Qt::Key_S, Qt::ControlModifier);
-    QTest::keyClick(&parameters.textfield1(), Qt::Key_P, Qt::ControlModifier);
-    platform::SetSaveFileDialog(saveDialog);
-    platform::PrinterSetup::SetDialogs(printDialogs);
+    {
+        const platform::ScopedReplacement saveDialog{
+            platform::SaveFileDialog(), [&](const platform::SaveFileRequest&) {
+                ++saves;
+                return std::optional<platform::FolderItem>();
+            }};
+        const platform::ScopedReplacement pageSetupDialog{
+            platform::PrinterSetup::PageSetupDialog(), [&](QPrinter&) { return ++prints, false; }};
+        const platform::ScopedReplacement printDialog{
+            platform::PrinterSetup::PrintDialog(),
+            [](std::shared_ptr<QPrinter>) { return nullptr; }};
+        QTest::keyClick(&parameters.textfield1(), Qt::Key_S, Qt::ControlModifier);
+        QTest::keyClick(&parameters.textfield1(), Qt::Key_P, Qt::ControlModifier);
+    }
     EXPECT_EQ(saves, 1);
     EXPECT_EQ(prints, 1);
     EXPECT_EQ(parameters.textfield1().Text(), "2.5");

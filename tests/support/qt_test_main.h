@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/core/message_dialog.h"
+#include "platform/core/seam.h"
 #include "platform/qt/desktop_application.h"
 
 namespace korva::test {
@@ -46,8 +47,9 @@ int runQtTests(int argc, char** argv) {
         qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
     }
     Application app(argc, argv);
-    platform::MessageDialog::SetPresenter(
-        [](const std::string& message) { ADD_FAILURE() << "unexpected message box: " << message; });
+    const platform::ScopedReplacement unexpected{
+        platform::MessageDialog::Presenter(),
+        [](const std::string& message) { ADD_FAILURE() << "unexpected message box: " << message; }};
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

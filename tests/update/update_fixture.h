@@ -54,34 +54,21 @@ class UpdateTest : public testing::Test {
         QSslConfiguration trusting = untrusting_;
         trusting.addCaCertificate(TestServer::trustedCertificate());
         QSslConfiguration::setDefaultConfiguration(trusting);
-
-        query_ = platform::Network::SetQuery([] { return true; });
-        opener_ = platform::FolderItem::SetOpener([this](const platform::FolderItem& item) {
-            opened << item.NativePath();
-            return true;
-        });
-        locator_ = platform::SpecialFolder::SetDesktopLocator(
-            [this] { return platform::FolderItem(desktop.path()); });
     }
 
     void TearDown() override {
         platform::DesktopWindow::CloseAll();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QSslConfiguration::setDefaultConfiguration(untrusting_);
-        platform::Network::SetQuery(std::move(query_));
-        platform::FolderItem::SetOpener(std::move(opener_));
-        platform::SpecialFolder::SetDesktopLocator(std::move(locator_));
-        if (timeouts_) platform::URLConnection::SetTimeoutLength(std::move(timeouts_));
     }
 
     // Time-outs last `length` each, whatever their seconds; the seconds asked are kept.
     // Set again, it applies to the transfers started from then on.
     void timeoutsLast(std::chrono::milliseconds length) {
-        auto previous = platform::URLConnection::SetTimeoutLength([this, length](std::int64_t s) {
+        platform::URLConnection::TimeoutLength().Replace([this, length](std::int64_t s) {
             timeoutSeconds.push_back(s);
             return length;
         });
-        if (!timeouts_) timeouts_ = std::move(previous);
     }
 
     QStringList desktopFiles() const {
@@ -102,10 +89,20 @@ class UpdateTest : public testing::Test {
 
   private:
     const QSslConfiguration untrusting_ = QSslConfiguration::defaultConfiguration();
-    platform::Network::Query query_;
-    platform::FolderItem::Opener opener_;
-    platform::SpecialFolder::Locator locator_;
-    platform::URLConnection::TimeoutLength timeouts_;
+    // What the test replaces comes back after it.
+    const platform::ScopedReplacement<bool()> query_{platform::Network::Query(),
+                                                     [] { return true; }};
+    const platform::ScopedReplacement<bool(const platform::FolderItem&)> opener_{
+        platform::FolderItem::Opener(), [this](const platform::FolderItem& item) {
+            opened << item.NativePath();
+            return true;
+        }};
+    const platform::ScopedReplacement<platform::FolderItem()> locator_{
+        platform::SpecialFolder::DesktopLocator(),
+        [this] { return platform::FolderItem(desktop.path()); }};
+    // The real length until timeoutsLast shortens it.
+    const platform::ScopedReplacement<std::chrono::milliseconds(std::int64_t)> timeouts_{
+        platform::URLConnection::TimeoutLength(), {}};
 };
 
 }  // namespace korva::test

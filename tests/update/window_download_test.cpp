@@ -213,7 +213,7 @@ TEST_F(VersionCheck, UpToDateInDarkModeAddsALine) {
 }
 
 TEST_F(VersionCheck, WithoutANetworkConnectionSendsNoRequest) {
-    platform::Network::SetQuery([] { return false; });
+    platform::Network::Query().Replace([] { return false; });
     server.serve(kVersionFile, {200, "1.7 January 1, 2023"});
     auto& window = WindowDownload();
     EXPECT_EQ(window.StaticText1().Text(), kNoConnection);
@@ -289,10 +289,8 @@ TEST_F(VersionCheck, WithoutAnAnswerWaitsUntilTheTimeOut) {
 
 TEST_F(VersionCheck, TheCheckWaitsThirtySecondsAndTheDownloadSixty) {
     // Unshortened, a time-out lasts its seconds.
-    const auto real = platform::URLConnection::SetTimeoutLength({});
-    platform::URLConnection::SetTimeoutLength(real);
-    EXPECT_EQ(real(30), 30s);
-    EXPECT_EQ(real(60), 60s);
+    EXPECT_EQ(platform::URLConnection::TimeoutLength()(30), 30s);
+    EXPECT_EQ(platform::URLConnection::TimeoutLength()(60), 60s);
 
     timeoutsLast(kAmple);
     server.serve(kVersionFile, {200, "1.7 January 1, 2023"});
@@ -450,7 +448,7 @@ TEST_F(Download, AFailureLeavesTheOldPackageSaysSoAndMayBeTriedAgain) {
         server.serve(kVersionFile, {200, "1.7 January 1, 2023"});
         server.serve(kPackage, c.reply);
         auto previousDesktop =
-            platform::SpecialFolder::SetDesktopLocator([&, exists = c.desktopExists] {
+            platform::SpecialFolder::DesktopLocator().Replace([&, exists = c.desktopExists] {
                 return platform::FolderItem(exists ? desktop.path() : desktop.filePath("gone"));
             });
         timeoutsLast(kAmple);
@@ -470,7 +468,7 @@ TEST_F(Download, AFailureLeavesTheOldPackageSaysSoAndMayBeTriedAgain) {
         EXPECT_TRUE(updateWindowIsOpen());
 
         // Pressed again, Download starts again, and this time the transfer succeeds.
-        platform::SpecialFolder::SetDesktopLocator(std::move(previousDesktop));
+        platform::SpecialFolder::DesktopLocator().Replace(std::move(previousDesktop));
         Module1::websource = server.folder();
         server.serve(kPackage, {200, package});
         timeoutsLast(kAmple);
@@ -524,7 +522,7 @@ TEST_F(Download, ClosingTheWindowStopsTheTransferAndLeavesNoFile) {
 
 TEST_F(Download, APackageThatCannotBeOpenedStaysAndTheUserIsTold) {
     korva::test::MessageRecorder messages;
-    platform::FolderItem::SetOpener([](const platform::FolderItem&) { return false; });
+    platform::FolderItem::Opener().Replace([](const platform::FolderItem&) { return false; });
     server.serve(kVersionFile, {200, "1.7 January 1, 2023"});
     server.serve(kPackage, {200, "package"});
     WindowDownload().PushButton2().Press();
@@ -542,10 +540,10 @@ TEST_F(UpdateWindow, EveryTextShowsWhole) {
             ADD_FAILURE() << state << ": " << problem;
         }
     };
-    platform::Network::SetQuery([] { return false; });
+    platform::Network::Query().Replace([] { return false; });
     expectWhole(WindowDownload(), "no connection");
     WindowDownload().Close();
-    platform::Network::SetQuery([] { return true; });
+    platform::Network::Query().Replace([] { return true; });
     for (const char* reply :
          {"<html>", "1.61 December 31, 2021", "1.100 March 3, 2030", "1.7 January 1, 2023"}) {
         server.serve(kVersionFile, {200, reply});
@@ -557,12 +555,12 @@ TEST_F(UpdateWindow, EveryTextShowsWhole) {
     window.PushButton2().Press();
     expectWhole(window, "downloading");
     window.FileDownloader().Disconnect();
-    platform::SpecialFolder::SetDesktopLocator(
+    platform::SpecialFolder::DesktopLocator().Replace(
         [this] { return platform::FolderItem(desktop.filePath("gone")); });
     window.PushButton2().Press();
     ASSERT_EQ(window.StaticText2().Text(), kDownloadFailed);
     expectWhole(window, "failed");
-    platform::SpecialFolder::SetDesktopLocator(
+    platform::SpecialFolder::DesktopLocator().Replace(
         [this] { return platform::FolderItem(desktop.path()); });
     window.PushButton2().Press();
     ASSERT_TRUE(window.ProgressBar1().Visible());
