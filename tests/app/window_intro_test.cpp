@@ -1,12 +1,14 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QTemporaryDir>
+#include <optional>
 
 #include "app/module1_app.h"
 #include "app/nmr_picture.h"
 #include "app/window_intro.h"
 #include "platform/qt/resources.h"
 #include "tests/app/app_fixture.h"
+#include "tests/support/dark_desktop.h"
 #include "tests/support/layout_check.h"
 #include "tests/support/shown_texts.h"
 #include "tests/support/windows.h"
@@ -53,17 +55,12 @@ const std::string kDescription =
 
 TEST_F(IntroWindow, AboutWritesTheDescriptionTheVersionAndTheHomePage) {
     for (bool dark : {false, true}) {
-        const QPalette light = QApplication::palette();
-        if (dark) {
-            QPalette palette = light;
-            palette.setColor(QPalette::Window, QColor(30, 30, 30));
-            palette.setColor(QPalette::WindowText, QColor(240, 240, 240));
-            QApplication::setPalette(palette);
-        }
+        std::optional<korva::test::DarkDesktop> desktop;
+        if (dark) desktop.emplace();
         Module1::version.clear();
         Module1::websource.clear();
         Module1::about();
-        QApplication::setPalette(light);
+        desktop.reset();
         EXPECT_EQ(WindowIntro().Label2().Text(), kDescription);
         EXPECT_EQ(WindowIntro().Label3().Text(),
                   std::string("Version 1.61 December 31, 2021  (64 bit) HiDPI.\r\n\r\n") +
@@ -81,46 +78,19 @@ TEST_F(IntroWindow, AboutWritesTheDescriptionTheVersionAndTheHomePage) {
 // keyboard hint and is tall enough for its three lines; the window is as much taller.
 TEST_F(IntroWindow, IsBuiltFromItsLayout) {
     using Row = korva::test::ControlRow;
+    using namespace korva::test;  // the looks
     Module1::about();
     auto& intro = WindowIntro();
-    korva::test::expectLayout(intro, {{Row::Label,
-                                       "Label2",
-                                       {14, 91, 418, 230},
-                                       kDescription,
-                                       true,
-                                       false,
-                                       12,
-                                       Qt::AlignLeft,
-                                       true},
-                                      {Row::Label,
-                                       "Label1",
-                                       {125, 29, 199, 50},
-                                       "AB, ABB, and AA'XX' \r\nNMR Coupling",
-                                       true,
-                                       true,
-                                       12,
-                                       Qt::AlignHCenter,
-                                       true},
-                                      {Row::Label,
-                                       "Label3",
-                                       {0, 353, 450, 56},
-                                       "Version 1.61 December 31, 2021  (64 bit) HiDPI.\r\n\r\n.",
-                                       true,
-                                       false,
-                                       16,
-                                       Qt::AlignHCenter,
-                                       true},
-                                      {Row::Canvas, "Canvas1", {45, 15, 64, 64}, ""},
-                                      {Row::Button, "PushButton2", {383, 317, 50, 20}, "Quit"},
-                                      {Row::Label,
-                                       "Label7",
-                                       {280, 338, 109, 15},
-                                       "(keyboard = enter)",
-                                       true,
-                                       false,
-                                       13,
-                                       Qt::AlignHCenter},
-                                      {Row::Button, "PushButton1", {299, 317, 70, 20}, "OK"}});
+    expectLayout(intro,
+                 {{Row::Label, "Label2", 14, 91, 418, 230, kDescription, Wraps},
+                  {Row::Label, "Label1", 125, 29, 199, 50, "AB, ABB, and AA'XX' \r\nNMR Coupling",
+                   Bold | Centred | Wraps},
+                  {Row::Label, "Label3", 0, 353, 450, 56,
+                   "Version 1.61 December 31, 2021  (64 bit) HiDPI.\r\n\r\n.", Centred | Wraps, 16},
+                  {Row::Canvas, "Canvas1", 45, 15, 64, 64},
+                  {Row::Button, "PushButton2", 383, 317, 50, 20, "Quit"},
+                  {Row::Label, "Label7", 280, 338, 109, 15, "(keyboard = enter)", Centred, 13},
+                  {Row::Button, "PushButton1", 299, 317, 70, 20, "OK"}});
     EXPECT_EQ(intro.Title(), "KORVA");
     EXPECT_EQ(intro.Width(), 450);
     EXPECT_EQ(intro.Height(), 409);
@@ -143,15 +113,10 @@ TEST_F(IntroWindow, IsBuiltFromItsLayout) {
 
 TEST_F(IntroWindow, EveryTextShowsWhole) {
     for (bool dark : {false, true}) {
-        const QPalette light = QApplication::palette();
-        if (dark) {
-            QPalette palette = light;
-            palette.setColor(QPalette::Window, QColor(30, 30, 30));
-            palette.setColor(QPalette::WindowText, QColor(240, 240, 240));
-            QApplication::setPalette(palette);
-        }
+        std::optional<korva::test::DarkDesktop> desktop;
+        if (dark) desktop.emplace();
         Module1::about();
-        QApplication::setPalette(light);
+        desktop.reset();
         for (const std::string& problem : korva::test::hiddenTexts(WindowIntro())) {
             ADD_FAILURE() << (dark ? "dark: " : "light: ") << problem;
         }

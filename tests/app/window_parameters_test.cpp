@@ -6,6 +6,7 @@
 #include "platform/qt/printer_setup.h"
 #include "platform/qt/save_file_dialog.h"
 #include "tests/app/app_fixture.h"
+#include "tests/support/dark_desktop.h"
 #include "tests/support/layout_check.h"
 #include "tests/support/shown_texts.h"
 
@@ -31,127 +32,53 @@ void retype(DesktopTextField& field, const QString& text) {
 // Label19 ends at the window's right edge, so that their texts show whole.
 TEST_F(ParameterWindow, IsBuiltFromItsLayout) {
     using Row = korva::test::ControlRow;
-    const Qt::Alignment right = Qt::AlignRight, centred = Qt::AlignHCenter;
+    using namespace korva::test;  // the looks
     const std::string hint = "(keyboard = enter)";
     const std::vector<Row> rows = {
-        {Row::Label,
-         "Label1",
-         {10, 5, 460, 20},
-         "Chemical shifts for proton magnetic resonance range over about 12 ppm.",
-         true,
-         false,
-         12,
-         Qt::AlignLeft,
-         true},
-        {Row::Button, "PushButton1", {253, 272, 60, 20}, "AB"},
-        {Row::Field, "textfield1", {252, 30, 80, 22}, "3"},
-        {Row::Label,
-         "Label2",
-         {10, 30, 230, 20},
-         "Difference in chemical shift (ppm)?",
-         true,
-         true,
-         12,
-         right},
-        {Row::Button, "PushButton2", {328, 272, 60, 20}, "ABB"},
-        {Row::Label,
-         "Label4",
-         {10, 104, 230, 20},
-         "Coupling constant (Hz)?",
-         true,
-         true,
-         12,
-         right},
-        {Row::Field, "textfield3", {252, 178, 80, 22}, "60"},
-        {Row::Label,
-         "Label5",
-         {10, 139, 457, 42},
-         "Depending on the magnetic field, NMR spectrometers \r\noperate from 40 to 900 MHz to "
-         "achieve resonance.\r\n.",
-         true,
-         false,
-         12,
-         Qt::AlignLeft,
-         true},
-        {Row::Label,
-         "Label3",
-         {10, 65, 340, 40},
-         "Proton proton coupling constants rarely exceed 20 Hz. \r\nNormal H-C-C-H coupling is "
-         "7 Hz.",
-         true,
-         false,
-         12,
-         Qt::AlignLeft,
-         true},
-        {Row::Field, "textfield2", {252, 104, 80, 22}, "7"},
-        {Row::Label,
-         "Label6",
-         {10, 178, 230, 20},
-         "Instrument Frequency (MHz)?",
-         true,
-         true,
-         12,
-         right},
-        {Row::Field, "textfield4", {252, 234, 80, 22}, "8"},
-        {Row::Label,
-         "Label8",
-         {10, 234, 230, 20},
-         "Spectral scan width (ppm)?",
-         true,
-         true,
-         12,
-         right},
-        {Row::Label,
-         "Label9",
-         {10, 212, 460, 20},
-         "The width chosen should be larger than the chemical shift difference.",
-         true,
-         false,
-         12,
-         Qt::AlignLeft,
-         true},
-        {Row::Label,
-         "Label10",
-         {10, 266, 240, 40},
-         "Press a button (or press return) \r\nto update the plot.",
-         true,
-         false,
-         12,
-         Qt::AlignLeft,
-         true},
-        {Row::Button, "PushButton3", {403, 272, 60, 20}, "AA'XX'"},
-        {Row::Field, "TextField5", {389, 62, 80, 22}, "13", false},
-        {Row::Field, "TextField7", {389, 108, 80, 22}, "12", false},
-        {Row::Label,
-         "Label11",
-         {340, 30, 123, 20},
-         "Assumed large",
-         false,
-         true,
-         12,
-         Qt::AlignLeft,
-         false,
+        {Row::Label, "Label1", 10, 5, 460, 20,
+         "Chemical shifts for proton magnetic resonance range over about 12 ppm.", Wraps},
+        {Row::Button, "PushButton1", 253, 272, 60, 20, "AB"},
+        {Row::Field, "textfield1", 252, 30, 80, 22, "3"},
+        {Row::Label, "Label2", 10, 30, 230, 20, "Difference in chemical shift (ppm)?",
+         Bold | Right},
+        {Row::Button, "PushButton2", 328, 272, 60, 20, "ABB"},
+        {Row::Label, "Label4", 10, 104, 230, 20, "Coupling constant (Hz)?", Bold | Right},
+        {Row::Field, "textfield3", 252, 178, 80, 22, "60"},
+        {Row::Label, "Label5", 10, 139, 457, 42,
+         "Depending on the magnetic field, NMR spectrometers \r\n"
+         "operate from 40 to 900 MHz to achieve resonance.\r\n.",
+         Wraps},
+        {Row::Label, "Label3", 10, 65, 340, 40,
+         "Proton proton coupling constants rarely exceed 20 Hz. \r\n"
+         "Normal H-C-C-H coupling is 7 Hz.",
+         Wraps},
+        {Row::Field, "textfield2", 252, 104, 80, 22, "7"},
+        {Row::Label, "Label6", 10, 178, 230, 20, "Instrument Frequency (MHz)?", Bold | Right},
+        {Row::Field, "textfield4", 252, 234, 80, 22, "8"},
+        {Row::Label, "Label8", 10, 234, 230, 20, "Spectral scan width (ppm)?", Bold | Right},
+        {Row::Label, "Label9", 10, 212, 460, 20,
+         "The width chosen should be larger than the chemical shift difference.", Wraps},
+        {Row::Label, "Label10", 10, 266, 240, 40,
+         "Press a button (or press return) \r\nto update the plot.", Wraps},
+        {Row::Button, "PushButton3", 403, 272, 60, 20, "AA'XX'"},
+        {Row::Field, "TextField5", 389, 62, 80, 22, "13", Hidden},
+        {Row::Field, "TextField7", 389, 108, 80, 22, "12", Hidden},
+        {Row::Label, "Label11", 340, 30, 123, 20, "Assumed large", Hidden | Bold, 12,
          QColor(255, 0, 0)},
-        {Row::Label, "Label12", {358, 64, 30, 20}, "AA'", false, false, 12, right, true},
-        {Row::Label, "Label14", {333, 110, 55, 20}, "AX'=A'X", false, false, 12, right, true},
-        {Row::Label, "Label13", {358, 87, 30, 20}, "XX'", false, false, 12, right, true},
-        {Row::Field, "TextField6", {389, 85, 80, 22}, "13", false},
-        {Row::Label, "Label15", {371, 177, 100, 20}, "\u2206v/J = 26"},
-        {Row::Slider, "Slider1", {151, 357, 309, 23}, ""},
-        {Row::Label, "Label16", {20, 352, 119, 20}, "Line width?", true, true, 12, right},
-        {Row::Label, "Label18", {304, 294, 109, 15}, hint, false, false, 13, centred},
-        {Row::Label, "Label19", {371, 294, 109, 15}, hint, false, false, 13, centred},
-        {Row::Label, "Label17", {229, 294, 109, 15}, hint, false, false, 13, centred},
-        {Row::Label,
-         "Label20",
-         {10, 312, 450, 40},
-         "Line widths in real spectra are inversely related to the lifetime of the excited state "
-         "due to the Heisenberg uncertainty principle.",
-         true,
-         false,
-         12,
-         Qt::AlignLeft,
-         true},
+        {Row::Label, "Label12", 358, 64, 30, 20, "AA'", Hidden | Right | Wraps},
+        {Row::Label, "Label14", 333, 110, 55, 20, "AX'=A'X", Hidden | Right | Wraps},
+        {Row::Label, "Label13", 358, 87, 30, 20, "XX'", Hidden | Right | Wraps},
+        {Row::Field, "TextField6", 389, 85, 80, 22, "13", Hidden},
+        {Row::Label, "Label15", 371, 177, 100, 20, "\u2206v/J = 26"},
+        {Row::Slider, "Slider1", 151, 357, 309, 23},
+        {Row::Label, "Label16", 20, 352, 119, 20, "Line width?", Bold | Right},
+        {Row::Label, "Label18", 304, 294, 109, 15, hint, Hidden | Centred, 13},
+        {Row::Label, "Label19", 371, 294, 109, 15, hint, Hidden | Centred, 13},
+        {Row::Label, "Label17", 229, 294, 109, 15, hint, Hidden | Centred, 13},
+        {Row::Label, "Label20", 10, 312, 450, 40,
+         "Line widths in real spectra are inversely related to the lifetime of the excited "
+         "state due to the Heisenberg uncertainty principle.",
+         Wraps},
     };
     auto& parameters = WindowParameters();
     korva::test::expectLayout(parameters, rows);
@@ -476,17 +403,14 @@ TEST_F(ParameterWindow, EveryTextShowsWhole) {
 }
 
 TEST_F(ParameterWindow, ADarkDesktopKeepsTheBlackTextsOnALightGround) {
-    const QPalette light = QApplication::palette();
-    QPalette dark = light;
-    dark.setColor(QPalette::Window, QColor(32, 32, 32));
-    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
-    dark.setColor(QPalette::Base, QColor(20, 20, 20));
-    QApplication::setPalette(dark);
-    ASSERT_TRUE(platform::IsDarkMode());
-    auto& parameters = WindowParameters();
-    const QColor ground = parameters.Label2().palette().color(QPalette::Window);
-    const QColor text = parameters.Label2().palette().color(QPalette::WindowText);
-    QApplication::setPalette(light);
+    QColor ground, text;
+    {
+        const korva::test::DarkDesktop dark;
+        ASSERT_TRUE(platform::IsDarkMode());
+        auto& parameters = WindowParameters();
+        ground = parameters.Label2().palette().color(QPalette::Window);
+        text = parameters.Label2().palette().color(QPalette::WindowText);
+    }
     EXPECT_EQ(text, QColor(0, 0, 0));
     EXPECT_GT(ground.lightness(), 180);
 }

@@ -14,17 +14,17 @@
 
 namespace korva::test {
 
+// How a control's text looks, beyond its font's size and colour.
+enum Looks : unsigned { Hidden = 1, Bold = 2, Right = 4, Centred = 8, Wraps = 16 };
+
 // One control of a window's layout as the user meets it.
 struct ControlRow {
     enum Kind { Label, Field, Button, Slider, Canvas } kind;
     const char* name;
-    QRect geometry;
-    std::string text;  // a label's text or a button's caption
-    bool shown = true;
-    bool bold = false;
-    int pixels = 12;  // the font's height in pixels
-    Qt::Alignment alignment = Qt::AlignLeft;
-    bool wraps = false;
+    int left, top, width, height;
+    std::string text = "";  // a label's text or a button's caption
+    unsigned looks = 0;
+    int pixels = 12;           // the font's height in pixels
     QColor color = Qt::black;  // a label's or a field's text
 };
 
@@ -50,9 +50,9 @@ inline void expectLayout(QWidget& window, const std::vector<ControlRow>& rows) {
         SCOPED_TRACE(row.name);
         auto* widget = window.findChild<QWidget*>(row.name);
         ASSERT_NE(widget, nullptr);
-        EXPECT_EQ(widget->geometry(), row.geometry);
-        EXPECT_EQ(widget->isVisibleTo(&window), row.shown);
-        EXPECT_EQ(widget->font().bold(), row.bold);
+        EXPECT_EQ(widget->geometry(), QRect(row.left, row.top, row.width, row.height));
+        EXPECT_EQ(widget->isVisibleTo(&window), !(row.looks & Hidden));
+        EXPECT_EQ(widget->font().bold(), (row.looks & Bold) != 0);
         EXPECT_FALSE(widget->font().italic() || widget->font().underline());
         EXPECT_EQ(widget->fontInfo().pixelSize(), row.pixels);
         auto* label = qobject_cast<QLabel*>(widget);
@@ -66,8 +66,11 @@ inline void expectLayout(QWidget& window, const std::vector<ControlRow>& rows) {
         EXPECT_TRUE(kindMatches) << "not a " << kindName(row.kind);
         if (label) {
             EXPECT_EQ(label->text().replace('\n', "\r\n").toStdString(), row.text);
-            EXPECT_EQ(label->alignment() & Qt::AlignHorizontal_Mask, row.alignment);
-            EXPECT_EQ(label->wordWrap(), row.wraps);
+            const Qt::Alignment alignment = (row.looks & Right)     ? Qt::AlignRight
+                                            : (row.looks & Centred) ? Qt::AlignHCenter
+                                                                    : Qt::AlignLeft;
+            EXPECT_EQ(label->alignment() & Qt::AlignHorizontal_Mask, alignment);
+            EXPECT_EQ(label->wordWrap(), (row.looks & Wraps) != 0);
             EXPECT_EQ(label->palette().color(QPalette::WindowText), row.color);
             EXPECT_TRUE(label->autoFillBackground()) << "labels paint their own ground";
             EXPECT_FALSE(label->textInteractionFlags() & Qt::TextSelectableByMouse);

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "platform/qt/desktop_application.h"
+#include "tests/support/dark_desktop.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/shown_texts.h"
 #include "tests/update/update_fixture.h"
@@ -195,19 +196,17 @@ TEST_F(VersionCheck, ReportsEachPublishedText) {
 }
 
 TEST_F(VersionCheck, UpToDateInDarkModeAddsALine) {
-    const QPalette light = QApplication::palette();
-    QPalette dark = light;
-    dark.setColor(QPalette::Window, QColor(32, 32, 32));
-    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
-    QApplication::setPalette(dark);
-    server.serve(kVersionFile, {200, "1.61 December 31, 2021"});
-    auto& window = WindowDownload();
-    const std::string text = window.StaticText1().Text();
-    expectFits(window.StaticText1());
-    window.Close();
-    server.serve(kVersionFile, {200, "1.7 January 1, 2023"});
-    const std::string newerText = WindowDownload().StaticText1().Text();
-    QApplication::setPalette(light);
+    std::string text, newerText;
+    {
+        const korva::test::DarkDesktop dark;
+        server.serve(kVersionFile, {200, "1.61 December 31, 2021"});
+        auto& window = WindowDownload();
+        text = window.StaticText1().Text();
+        expectFits(window.StaticText1());
+        window.Close();
+        server.serve(kVersionFile, {200, "1.7 January 1, 2023"});
+        newerText = WindowDownload().StaticText1().Text();
+    }
     EXPECT_EQ(text, kUpToDate + "\r\nCurrently running in dark mode.");
     EXPECT_EQ(newerText, newer("1.7 January 1, 2023"));
 }
