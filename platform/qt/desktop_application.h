@@ -35,8 +35,9 @@ class DesktopApplication : public QApplication {
     // Handed to the desktop, which shows major.minor.revision as the program's version.
     void SetVersionData(const VersionRecord& record);
 
-    // The application's menu bar, where the desktop shows one of its own.
-    void MenuBar(DesktopMenuBar& bar) { menuBar_ = &bar; }
+    // The application's menu bar. This desktop shows none of the application's own: the
+    // windows carry the menu bar they are given, so there is nothing to keep.
+    void MenuBar(DesktopMenuBar&) {}
 
     // Runs the event loop until Quit; returns the exit code given to Quit.
     int Run();
@@ -44,7 +45,6 @@ class DesktopApplication : public QApplication {
   private:
     ScopedReplacement<void(const std::string&)> presenter_{MessageDialog::Presenter(),
                                                            ShowMessageBox};
-    DesktopMenuBar* menuBar_ = nullptr;
 };
 
 // Ends the event loop, and with it the program, with the given exit code.

@@ -26,7 +26,6 @@ void setRole(QWidget& widget, QPalette::ColorRole role, Color color) {
 
 bool DesktopUIControl::Visible() const { return !self_.isHidden(); }
 void DesktopUIControl::Visible(bool visible) { self_.setVisible(visible); }
-std::int64_t DesktopUIControl::Top() const { return self_.y(); }
 void DesktopUIControl::Top(std::int64_t top) {
     self_.move(self_.x(),
                static_cast<int>(std::clamp<std::int64_t>(top, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)));

@@ -29,7 +29,6 @@ class DesktopUIControl {
     bool Visible() const;
     void Visible(bool visible);
     // In pixels within the window.
-    std::int64_t Top() const;
     void Top(std::int64_t top);
     std::int64_t Width() const;
     void Width(std::int64_t width);

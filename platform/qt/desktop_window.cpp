@@ -180,7 +180,7 @@ void DesktopWindow::unregister() {
 
 DesktopWindow* DesktopWindow::FrontDocumentWindow() {
     for (auto window = openWindows().rbegin(); window != openWindows().rend(); ++window) {
-        if (*window && (*window)->type_ == 0 && !(*window)->closed_) return *window;
+        if (*window && (*window)->type_ == 0) return *window;  // a closed window has left
     }
     return nullptr;
 }
