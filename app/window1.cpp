@@ -69,8 +69,9 @@ bool Window1::FileQuit_Action() {
     return false;
 }
 
+// Before the intro window's OK there is no plot to print or save.
 bool Window1::FilePrint_Action() {
-    Module1::printer();
+    if (isVisible()) Module1::printer();
     return false;
 }
 
@@ -85,7 +86,7 @@ bool Window1::FileAbout_Action() {
 }
 
 bool Window1::FileSavePlot_Action() {
-    Module1::saveplot();
+    if (isVisible()) Module1::saveplot();
     return false;
 }
 

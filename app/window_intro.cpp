@@ -117,6 +117,9 @@ void WindowIntro::Event_Activated() { Label7().Visible(true); }
 
 void WindowIntro::Event_Deactivated() { Label7().Visible(false); }
 
+// As the about box, not at start: closing the first window would end the program.
+bool WindowIntro::ClosesOnEscape() const { return Window1().isVisible(); }
+
 // Closed before the plot window was ever shown, nothing would be left to quit from.
 void WindowIntro::Event_Closing() {
     if (!Window1().isVisible()) platform::Quit(0);

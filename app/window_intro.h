@@ -20,6 +20,7 @@ class WindowIntro : public platform::DesktopWindow {
     void Event_Opening() override;
     void Event_Deactivated() override;
     void Event_Closing() override;
+    bool ClosesOnEscape() const override;
 
   private:
     WindowIntro();

@@ -26,6 +26,7 @@ class WindowDownload : public platform::DesktopWindow {
   protected:
     void Event_Opening() override;
     void closeEvent(QCloseEvent* event) override;
+    bool ClosesOnEscape() const override { return true; }
 
   private:
     WindowDownload();

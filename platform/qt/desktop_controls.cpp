@@ -1,5 +1,6 @@
 #include "platform/qt/desktop_controls.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPalette>
 #include <QResizeEvent>
@@ -90,6 +91,25 @@ void DesktopButton::Default(bool on) {
 
 void DesktopButton::Press() {
     if (Pressed) Pressed(*this);
+}
+
+// Return and Enter belong to the window, which presses its default button with them
+// wherever the focus is; some desktop themes would let them press the focused button.
+// Space still presses the focused one.
+void DesktopButton::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        e->ignore();
+        return;
+    }
+    QPushButton::keyPressEvent(e);
+}
+
+void DesktopButton::keyReleaseEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        e->ignore();
+        return;
+    }
+    QPushButton::keyReleaseEvent(e);
 }
 
 DesktopSlider::DesktopSlider(QWidget* parent)

@@ -85,6 +85,10 @@ class DesktopButton : public QPushButton, public DesktopUIControl {
     void Press();
 
     std::function<void(DesktopButton&)> Pressed;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 };
 
 // A horizontal slider that reports its value when the thumb is let go.

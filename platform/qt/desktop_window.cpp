@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
-#include <QStyle>
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -70,6 +69,25 @@ void initialise(QWidget* control, const ControlLayout& layout) {
     }
 }
 
+// The light look every window keeps, whatever the desktop's theme: the windows' texts
+// are black, and on a light ground they stay readable.
+QPalette lightPalette() {
+    QPalette palette(QColor(239, 239, 239));  // grey grounds, white fields, black texts
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Highlight, QColor(48, 140, 198));
+    }
+    palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::Link, Qt::blue);
+    palette.setColor(QPalette::LinkVisited, Qt::magenta);
+    return palette;
+}
+
+QMargins marginsBetween(const QRect& frame, const QRect& client) {
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
+}
+
 }  // namespace
 
 DesktopWindow::DesktopWindow(QWidget* owner) : QMainWindow(owner) {
@@ -79,9 +97,7 @@ DesktopWindow::DesktopWindow(QWidget* owner) : QMainWindow(owner) {
     setCentralWidget(content_);
     content_->installEventFilter(this);
     setFont(systemFont());
-    // The windows' texts are black on light grounds; on a dark desktop the windows keep
-    // the style's light palette, so that every text stays readable.
-    if (IsDarkMode()) setPalette(style()->standardPalette());
+    applyLook();
     // The menu serves the whole program: its shortcuts also work in the windows its window
     // owns. The actions are the same, so each fires once.
     if (auto* menuOwner = dynamic_cast<DesktopWindow*>(owner)) addActions(menuOwner->menuActions_);
@@ -90,7 +106,9 @@ DesktopWindow::DesktopWindow(QWidget* owner) : QMainWindow(owner) {
 DesktopWindow::~DesktopWindow() { unregister(); }
 
 void DesktopWindow::SetProperties(const WindowProperties& p) {
-    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    // A secondary window is the owner's dialog, which the window manager keeps above it.
+    Qt::WindowFlags flags = (p.Type == 3 && parentWidget() ? Qt::Dialog : Qt::Window) |
+                            Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (p.HasCloseButton) flags |= Qt::WindowCloseButtonHint;
     if (p.HasMinimizeButton) flags |= Qt::WindowMinimizeButtonHint;
     if (p.HasMaximizeButton) flags |= Qt::WindowMaximizeButtonHint;
@@ -171,7 +189,7 @@ void DesktopWindow::open() {
     openWindows().emplace_back(this);
     opened_ = true;
     Event_Opening();
-    if (visibleWhenOpened_ && !closed_) show();  // a window closed while opening stays gone
+    if (visibleWhenOpened_ && !closed_) Show();  // a window closed while opening stays gone
 }
 
 void DesktopWindow::unregister() {
@@ -195,6 +213,7 @@ void DesktopWindow::CloseAll() {
 }
 
 void DesktopWindow::Show() {
+    if (isHidden()) keepInsideScreen();
     show();
     raise();
     activateWindow();
@@ -228,11 +247,16 @@ void DesktopWindow::MenuBar(DesktopMenuBar& bar) {
     menuActions_.clear();
     for (const auto& menuItem : bar.Children()) {
         if (!menuItem->Visible()) continue;
-        QMenu* menu = qtBar->addMenu(QString::fromStdString(menuItem->Text()));
+        // The title's first letter opens the menu with Alt; the title reads as it is.
+        QString title = QString::fromStdString(menuItem->Text());
+        title.replace('&', "&&");
+        QMenu* menu = qtBar->addMenu('&' + title);
         menu->setObjectName(QString::fromStdString(menuItem->Name()));
+        menu->setAttribute(Qt::WA_WindowPropagation);  // the window's look and font
         for (const auto& item : menuItem->Children()) {
             if (!item->Visible()) continue;
-            QAction* action = menu->addAction(QString::fromStdString(item->Text()));
+            QAction* action =
+                menu->addAction(QString::fromStdString(item->Text()).replace('&', "&&"));
             action->setObjectName(QString::fromStdString(item->Name()));
             action->setShortcut(QKeySequence::fromString(QString::fromStdString(item->Shortcut()),
                                                          QKeySequence::PortableText));
@@ -260,7 +284,45 @@ DesktopButton* DesktopWindow::defaultButton() const {
     return nullptr;
 }
 
+// On a dark desktop the window takes the light look; on a light one, the desktop's own.
+void DesktopWindow::applyLook() { setPalette(IsDarkMode() ? lightPalette() : QPalette()); }
+
+// Where a window first shows, its frame lies wholly inside the screen's free area: a
+// window that can be resized is made smaller to fit the room beyond its top left corner,
+// then any window is moved in as far as it needs. A window that fits stays where it is.
+void DesktopWindow::keepInsideScreen() {
+    QScreen* screen = QGuiApplication::screenAt(geometry().center());
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    // A window manager frames a window once it is shown; until then the frame is taken
+    // to be that of a window it has framed already.
+    QMargins frame = marginsBetween(frameGeometry(), geometry());
+    for (const QPointer<DesktopWindow>& window : openWindows()) {
+        if (!frame.isNull()) break;
+        if (window && window->isVisible() && window != this) {
+            frame = marginsBetween(window->frameGeometry(), window->geometry());
+        }
+    }
+    const int frameWidth = frame.left() + frame.right();
+    const int frameHeight = frame.top() + frame.bottom();
+    QPoint corner = pos();
+    if (minimumSize() != maximumSize()) {
+        const QSize room(area.right() + 1 - corner.x() - frameWidth,
+                         area.bottom() + 1 - corner.y() - frameHeight);
+        const QSize fitted = size().boundedTo(room).expandedTo(minimumSize());
+        if (fitted != size()) resize(fitted);
+    }
+    const QSize outer = size().grownBy(frame);
+    corner.setX(std::max(std::min(corner.x(), area.right() + 1 - outer.width()), area.left()));
+    corner.setY(std::max(std::min(corner.y(), area.bottom() + 1 - outer.height()), area.top()));
+    if (corner != pos()) move(corner);
+}
+
 bool DesktopWindow::event(QEvent* e) {
+    if (e->type() == QEvent::ApplicationPaletteChange || e->type() == QEvent::ThemeChange) {
+        applyLook();
+    }
     if (e->type() == QEvent::WindowActivate && opened_) RunHandler([this] { Event_Activated(); });
     if (e->type() == QEvent::WindowDeactivate && opened_) {
         RunHandler([this] { Event_Deactivated(); });
@@ -284,6 +346,10 @@ void DesktopWindow::closeEvent(QCloseEvent* e) {
 }
 
 void DesktopWindow::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier && ClosesOnEscape()) {
+        RunHandler([this] { Close(); });
+        return;
+    }
     const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
     if (enter && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         DesktopButton* button = defaultButton();

@@ -164,6 +164,9 @@ class DesktopWindow : public QMainWindow {
     virtual void Event_Activated() {}
     virtual void Event_Deactivated() {}
 
+    // Whether Escape closes the window now, as its close box does.
+    virtual bool ClosesOnEscape() const { return false; }
+
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -174,6 +177,8 @@ class DesktopWindow : public QMainWindow {
     void unregister();
     void arrange(const std::vector<std::pair<QWidget*, ControlLayout>>& controls);
     DesktopButton* defaultButton() const;
+    void applyLook();
+    void keepInsideScreen();
 
     QWidget* content_ = nullptr;
     DesktopMenuBar* menuBar_ = nullptr;

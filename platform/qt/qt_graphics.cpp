@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPen>
 #include <algorithm>
 #include <cmath>
@@ -86,13 +87,13 @@ void QtGraphics::DrawLine(double x1, double y1, double x2, double y2) {
     QPainter& p = painter();
     p.setPen(pen());
     const QPointF from(tame(x1), tame(y1)), to(tame(x2), tame(y2));
-    // The printer's engine drops a line of no length; a point leaves the pen's mark there
-    // too, and the same pixels as the line on a picture.
-    if (from.x() == to.x() && from.y() == to.y()) {
-        p.drawPoint(from);
-    } else {
-        p.drawLine(from, to);
-    }
+    // A printer's engine draws a line shorter than the pen is wide as a sliver of its own
+    // length, and drops one of no length; a point at its start leaves the pen's mark there.
+    // The raster engine of the screen and of pictures draws such lines whole, and a point
+    // where the line has no length.
+    const bool raster = p.paintEngine()->type() == QPaintEngine::Raster;
+    if (from != to) p.drawLine(from, to);
+    if (from == to || (!raster && QLineF(from, to).length() < penSize_)) p.drawPoint(from);
 }
 
 double QtGraphics::TextWidth(const std::string& text) {

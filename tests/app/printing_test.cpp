@@ -314,53 +314,82 @@ TEST_F(Printing, TheStampGivesTheMomentTheCommandWasChosen) {
     EXPECT_NE(stampAt(0), stampAt(1));
 }
 
-TEST_F(Printing, PrintingToAPdfFileGivesOnePageWithThePlot) {
-    const QString pdf = folder.filePath("plot.pdf");
-    std::shared_ptr<QPrinter> used;
-    PrinterSetup::PageSetupDialog().Replace([](QPrinter& printer) {
-        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                          QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
-        return true;
-    });
-    PrinterSetup::PrintDialog().Replace([&](std::shared_ptr<QPrinter> printer) {
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(pdf);
-        used = printer;
-        return platform::PageGraphics(std::move(printer));
-    });
-    Window1().findChild<QAction*>("FilePrint")->trigger();
-    // The page is drawn at 300 dots per inch: 190 mm of A4 inside 10 mm margins.
-    ASSERT_TRUE(used);
-    EXPECT_EQ(used->resolution(), 300);
-    EXPECT_NEAR(used->width(), 190 / 25.4 * 300, 3);
-    QFile file(pdf);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 1);
-    EXPECT_TRUE(messages.messages.empty());
-
-    // The page as a printer puts it on paper, at the resolution it was drawn for.
-    const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
-    ASSERT_FALSE(pdftoppm.isEmpty()) << "pdftoppm (poppler-utils) renders the printed page";
-    QProcess render;
-    render.start(pdftoppm, {"-r", "300", "-gray", "-singlefile", pdf, folder.filePath("page")});
-    ASSERT_TRUE(render.waitForFinished(60000));
-    const QImage page(folder.filePath("page.pgm"));
-    ASSERT_FALSE(page.isNull());
-    const QRect plot = used->pageLayout().paintRectPixels(300);
-    // Portrait: the plot takes the upper half of the page, pf 3; the baseline stands at
-    // 92.5 % of that half, drawn as the zero-length segments of the empty columns.
-    const int height = plot.height() / 2;
-    const int baseline = plot.top() + static_cast<int>(height - 0.075 * height);
-    int longest = 0;
-    for (int y = baseline - 3; y <= baseline + 3; ++y) {
-        longest = std::max(longest, inkIn(page, QRect(plot.left(), y, plot.width(), 1)));
+// The widest run of the row that holds no ink, between its first and its last ink.
+int widestGap(const QImage& image, int y, int left, int right) {
+    int widest = 0, gap = 0;
+    bool inked = false;
+    for (int x = left; x <= right; ++x) {
+        if (qGray(image.pixel(x, y)) < 128) {
+            if (inked) widest = std::max(widest, gap);
+            inked = true;
+            gap = 0;
+        } else {
+            ++gap;
+        }
     }
-    EXPECT_GT(longest, plot.width() * 9 / 10);
-    // Above the baseline only the four AB lines and nothing else.
-    const int row = baseline - height / 4;
-    EXPECT_GE(inkIn(page, QRect(plot.left(), row, plot.width(), 1)), 4);
-    EXPECT_LE(inkIn(page, QRect(plot.left(), row, plot.width(), 1)), 4 * 6);
+    return widest;
+}
+
+TEST_F(Printing, PrintingToAPdfFileGivesOnePageWithThePlot) {
+    // Broadened lines leave columns shorter than the pen is wide beside them; on paper
+    // these too must join the baseline.
+    for (const float lineWidth : {0.0f, 10.0f, 40.0f}) {
+        SCOPED_TRACE(lineWidth);
+        Module1::s = lineWidth;
+        const QString pdf = folder.filePath("plot.pdf");
+        std::shared_ptr<QPrinter> used;
+        PrinterSetup::PageSetupDialog().Replace([](QPrinter& printer) {
+            printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                              QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+            return true;
+        });
+        PrinterSetup::PrintDialog().Replace([&](std::shared_ptr<QPrinter> printer) {
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(pdf);
+            used = printer;
+            return platform::PageGraphics(std::move(printer));
+        });
+        Window1().findChild<QAction*>("FilePrint")->trigger();
+        // The page is drawn at 300 dots per inch: 190 mm of A4 inside 10 mm margins.
+        ASSERT_TRUE(used);
+        EXPECT_EQ(used->resolution(), 300);
+        EXPECT_NEAR(used->width(), 190 / 25.4 * 300, 3);
+        QFile file(pdf);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 1);
+        EXPECT_TRUE(messages.messages.empty());
+
+        // The page as a printer puts it on paper, at the resolution it was drawn for.
+        const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
+        ASSERT_FALSE(pdftoppm.isEmpty()) << "pdftoppm (poppler-utils) renders the printed page";
+        QProcess render;
+        render.start(pdftoppm, {"-r", "300", "-gray", "-singlefile", pdf, folder.filePath("page")});
+        ASSERT_TRUE(render.waitForFinished(60000));
+        const QImage page(folder.filePath("page.pgm"));
+        ASSERT_FALSE(page.isNull());
+        const QRect plot = used->pageLayout().paintRectPixels(300);
+        // Portrait: the plot takes the upper half of the page, pf 3; the baseline stands at
+        // 92.5 % of that half, drawn as the columns' segments, at least a dot of the pen
+        // each, from column 1 to column W.
+        const int height = plot.height() / 2;
+        const int baseline = plot.top() + static_cast<int>(height - 0.075 * height);
+        int fullest = baseline;
+        for (int y = baseline - 3; y <= baseline + 3; ++y) {
+            if (inkIn(page, QRect(plot.left(), y, plot.width(), 1)) >
+                inkIn(page, QRect(plot.left(), fullest, plot.width(), 1))) {
+                fullest = y;
+            }
+        }
+        EXPECT_GT(inkIn(page, QRect(plot.left(), fullest, plot.width(), 1)),
+                  plot.width() * 99 / 100);
+        EXPECT_EQ(widestGap(page, fullest, plot.left() + 1, plot.right()), 0);
+        // Half way up, only the four AB lines, a pen wide or broadened, and nothing else.
+        const int row = baseline - height / 2;
+        const int ink = inkIn(page, QRect(plot.left(), row, plot.width(), 1));
+        EXPECT_GE(ink, 4);
+        EXPECT_LE(ink, lineWidth == 0 ? 4 * 6 : plot.width() / 10);
+    }
 }
 
 // The desktop's own dialogs open and can be cancelled; nothing is printed or saved.

@@ -58,6 +58,10 @@ run() {
 run "Quit in the intro window" '
   xdotool mousemove --window "$intro" 408 327 click 1'
 
+# Ctrl+Q in the intro window, before OK.
+run "Ctrl+Q in the intro window" '
+  xdotool windowfocus --sync "$intro" key ctrl+q'
+
 # OK by Return, then Ctrl+Q in the plot window.
 run "Ctrl+Q in the plot window" '
   xdotool windowfocus --sync "$intro" key Return

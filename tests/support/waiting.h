@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QTest>
 #include <QTimer>
@@ -20,8 +21,10 @@ inline bool waitFor(const std::function<bool()>& condition) {
     return QTest::qWaitFor(condition, kPatienceMs);
 }
 
+// Until the window itself has the focus. (Qt also counts a window active while a window
+// it owns, or its owner, has the focus.)
 inline bool waitForActive(QWidget& window) {
-    return QTest::qWaitForWindowActive(&window, kPatienceMs);
+    return waitFor([&window] { return QApplication::activeWindow() == window.window(); });
 }
 
 // Runs the application's event loop with `act` as its first event; returns the exit code

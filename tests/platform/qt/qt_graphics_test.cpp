@@ -2,6 +2,8 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainter>
+#include <QPen>
 
 #include "platform/qt/picture.h"
 
@@ -36,6 +38,29 @@ TEST(Graphics, DrawsLinesTextAndPicturesWhereAsked) {
     target.Graphics().DrawPicture(picture, 0, 0, 80, 80, 60, 5, 10, 10);
     EXPECT_EQ(target.Image().pixel(40, 40), qRgb(255, 0, 0));
     EXPECT_EQ(target.Image().pixel(2, 2), qRgb(255, 0, 0));
+}
+
+// On a picture, as on the screen, a segment of any length is Qt's own line, pixel for pixel:
+// the pen's dot that a printed short segment gets is for the printer alone.
+TEST(Graphics, ShortSegmentsDrawOnAPictureAsQtsOwnLines) {
+    for (const double pen : {1.0, 2.0, 3.0, 4.0, 5.0}) {
+        for (const double length : {0.0, 0.25, 1.0, 1.7, pen - 0.5, pen, 2 * pen}) {
+            SCOPED_TRACE(testing::Message() << "pen " << pen << ", length " << length);
+            Picture picture(40, 40);
+            auto& g = picture.Graphics();
+            g.DrawingColor(0x010101);
+            g.PenSize(pen);
+            g.DrawLine(20, 30.5, 20, 30.5 - length);
+
+            QImage expected(40, 40, picture.Image().format());
+            expected.fill(Qt::white);
+            QPainter painter(&expected);
+            painter.setPen(QPen(QColor(1, 1, 1), pen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+            painter.drawLine(QPointF(20, 30.5), QPointF(20, 30.5 - length));
+            painter.end();
+            EXPECT_EQ(picture.Image(), expected);
+        }
+    }
 }
 
 TEST(Graphics, TextIsMeasuredWithTrailingBlanksAndDrawnOnItsBaseline) {

@@ -1,0 +1,436 @@
+// The program on a real desktop: an X server, a window manager and the platform theme that
+// on_desktop.sh has set up. Keys and clicks go through the X server as a student's do, and
+// what is checked is what the screen shows.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QImage>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QWindow>
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/app.h"
+#include "app/module1_app.h"
+#include "app/window1.h"
+#include "app/window_intro.h"
+#include "app/window_parameters.h"
+#include "engine/module1.h"
+#include "platform/qt/network.h"
+#include "platform/qt/printer_setup.h"
+#include "platform/qt/save_file_dialog.h"
+#include "tests/support/waiting.h"
+#include "tests/support/windows.h"
+#include "update/window_download.h"
+
+namespace {
+
+using korva::test::shownWindow;
+using korva::test::waitFor;
+using korva::test::waitForActive;
+
+const QByteArray kTheme = qgetenv("KORVA_THEME");
+bool darkDesktop() { return kTheme == "gtk3-dark"; }
+// Qt's GTK and GNOME themes let Return press the push button that has the focus.
+bool themePressesTheFocusedButtonWithReturn() {
+    return kTheme.startsWith("gtk3") || kTheme == "gnome";
+}
+
+// Keys pressed on the keyboard; they reach the window that has the focus.
+void press(const QStringList& keys) {
+    ASSERT_EQ(QProcess::execute("xdotool", QStringList{"key"} + keys), 0) << "xdotool key";
+}
+
+// A click of the left mouse button at a point of the screen.
+void click(QPoint at) {
+    const QPointF device = QPointF(at) * QGuiApplication::primaryScreen()->devicePixelRatio();
+    ASSERT_EQ(QProcess::execute("xdotool", {"mousemove", "--sync", QString::number(device.x()),
+                                            QString::number(device.y()), "click", "1"}),
+              0)
+        << "xdotool click";
+}
+
+QRect onScreen(const QWidget& widget) { return {widget.mapToGlobal(QPoint(0, 0)), widget.size()}; }
+
+// What the screen shows of a part of the widget (all of it unless given), in the screen's
+// own pixels.
+QImage seen(const QWidget& widget, std::optional<QRect> part = std::nullopt) {
+    const QRect area = part.value_or(widget.rect()).translated(widget.mapToGlobal(QPoint(0, 0)));
+    return QGuiApplication::primaryScreen()
+        ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// What the widget draws of itself and its children.
+QImage drawn(QWidget& widget) {
+    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+double luminance(QRgb colour) {
+    const auto linear = [](int value) {
+        const double v = value / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(qRed(colour)) + 0.7152 * linear(qGreen(colour)) +
+           0.0722 * linear(qBlue(colour));
+}
+
+// The contrast ratio of two colours, 1 to 21.
+double contrast(QRgb a, QRgb b) {
+    const double first = luminance(a), second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+// A control's ground, the colour of its median brightness (text and frames are thin), and
+// its ink, the colour that stands out most from the ground.
+struct Looks {
+    QRgb ground, ink;
+};
+
+Looks looksOf(const QImage& image) {
+    std::vector<QRgb> pixels;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) pixels.push_back(image.pixel(x, y));
+    }
+    if (pixels.empty()) return {};
+    const auto middle = pixels.begin() + static_cast<std::ptrdiff_t>(pixels.size() / 2);
+    std::nth_element(pixels.begin(), middle, pixels.end(),
+                     [](QRgb a, QRgb b) { return luminance(a) < luminance(b); });
+    const QRgb ground = *middle;
+    const QRgb ink = *std::max_element(pixels.begin(), pixels.end(), [ground](QRgb a, QRgb b) {
+        return contrast(a, ground) < contrast(b, ground);
+    });
+    return {ground, ink};
+}
+
+// What is wrong with how a control reads on the screen, or nothing. Its ground is light
+// (black text on it at least 7:1), its text black and readable on it (at least 4.5:1),
+// or red where it is red.
+std::optional<std::string> unreadable(QWidget& control, bool red) {
+    // Of a menu bar, its menu's title; the rest of it is empty.
+    auto* menuBar = qobject_cast<QMenuBar*>(&control);
+    const Looks looks = looksOf(seen(
+        control, menuBar ? menuBar->actionGeometry(menuBar->actions().value(0)) : control.rect()));
+    const auto name = control.objectName().toStdString();
+    const auto colour = [](QRgb c) { return QColor(c).name().toStdString(); };
+    if (contrast(looks.ground, qRgb(0, 0, 0)) < 7) {
+        return name + ": ground " + colour(looks.ground) + " is not light";
+    }
+    const bool hasText = !qobject_cast<QSlider*>(&control);
+    if (!hasText) return std::nullopt;
+    if (red) {
+        const int r = qRed(looks.ink), others = std::max(qGreen(looks.ink), qBlue(looks.ink));
+        if (r < 200 || others > 60) return name + ": text " + colour(looks.ink) + " is not red";
+    } else if (contrast(looks.ground, looks.ink) < 4.5) {
+        return name + ": text " + colour(looks.ink) + " on " + colour(looks.ground) + " reads at " +
+               std::to_string(contrast(looks.ground, looks.ink)) + ":1";
+    }
+    return std::nullopt;
+}
+
+// The window's visible labels, buttons, fields and sliders.
+QList<QWidget*> readableControls(QWidget& window) {
+    QList<QWidget*> controls;
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        const bool kind = qobject_cast<QLabel*>(w) || qobject_cast<QPushButton*>(w) ||
+                          qobject_cast<QLineEdit*>(w) || qobject_cast<QSlider*>(w) ||
+                          qobject_cast<QMenuBar*>(w);
+        if (kind && w->window() == &window && w->isVisible() && !w->objectName().isEmpty()) {
+            controls << w;
+        }
+    }
+    return controls;
+}
+
+// A small window shown at the screen's corner. The window manager handles what it is asked
+// in order, so once this window is up, everything asked of it before has been done.
+class Probe {
+  public:
+    Probe() {
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        window_.setAttribute(Qt::WA_ShowWithoutActivating);
+        window_.setGeometry(area.right() - 20, area.bottom() - 20, 8, 8);
+        window_.show();
+    }
+    bool shown() { return QTest::qWaitForWindowExposed(&window_, korva::test::kPatienceMs); }
+
+  private:
+    QWidget window_;
+};
+
+// The program as it starts, on a desktop without a network, so that the update window
+// reports at once.
+class Desktop : public testing::Test {
+  protected:
+    void SetUp() override {
+        Module1::startValues();
+        Module1::s = 0.0f;
+        Module1::N = 0;
+        static_cast<App&>(*QApplication::instance()).Event_Opening();
+        intro = shownWindow<class WindowIntro>();
+        ASSERT_NE(intro, nullptr);
+        ASSERT_TRUE(waitForActive(*intro));
+    }
+
+    void TearDown() override {
+        platform::DesktopWindow::CloseAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // OK, as the student presses it: the plot window and the parameter window show.
+    class WindowParameters& enter() {
+        intro->PushButton1().Press();
+        return entered();
+    }
+
+    // The parameter window after OK, once the desktop has settled: the window manager has
+    // shown both windows, and then made the parameter window, opened last, the active one.
+    static class WindowParameters& entered() {
+        const auto exposed = [](QWidget* w) {
+            return w && w->windowHandle() && w->windowHandle()->isExposed();
+        };
+        EXPECT_TRUE(waitFor([&] {
+            auto* parameters = shownWindow<class WindowParameters>();
+            return exposed(&Window1()) && exposed(parameters) && parameters->isActiveWindow() &&
+                   !shownWindow<class WindowIntro>();
+        })) << "after OK the parameter window is not the active one";
+        return WindowParameters();
+    }
+
+    static class WindowDownload& openUpdateWindow() {
+        Window1().findChild<QAction*>("FileCheck")->trigger();
+        auto& update = WindowDownload();
+        EXPECT_TRUE(waitForActive(update));
+        return update;
+    }
+
+    static class WindowIntro& openAbout() {
+        Module1::about();
+        auto* about = shownWindow<class WindowIntro>();
+        EXPECT_NE(about, nullptr);
+        EXPECT_TRUE(waitForActive(*about));
+        return *about;
+    }
+
+    // Once the window manager has framed a window, its frame is known.
+    static bool framed(const QWidget& window) {
+        return waitFor([&] { return window.frameGeometry() != window.geometry(); });
+    }
+
+    static QRect freeArea() { return QGuiApplication::primaryScreen()->availableGeometry(); }
+
+    class WindowIntro* intro = nullptr;
+
+  private:
+    const platform::ScopedReplacement<bool()> offline_{platform::Network::Query(),
+                                                       [] { return false; }};
+};
+
+// The other tests mean something only where the desktop is the one they were started for.
+TEST_F(Desktop, IsTheOneAskedFor) {
+    EXPECT_EQ(platform::IsDarkMode(), darkDesktop());
+    EXPECT_TRUE(intro->Label3().Text().ends_with(darkDesktop() ? "\r\n dark mode." : "\r\n."))
+        << intro->Label3().Text();
+    if (themePressesTheFocusedButtonWithReturn()) {
+        QWidget plain;
+        QPushButton first("first", &plain), second("second", &plain);
+        second.move(0, 40);
+        bool pressed = false;
+        QObject::connect(&second, &QPushButton::clicked, [&] { pressed = true; });
+        plain.show();
+        plain.activateWindow();
+        ASSERT_TRUE(waitForActive(plain));
+        second.setFocus();
+        press({"Return"});
+        EXPECT_TRUE(waitFor([&] { return pressed; })) << "Return left a plain focused button alone";
+    }
+}
+
+TEST_F(Desktop, ReturnPressesTheDefaultButtonWhereverTheFocusIsAndSpaceTheFocusedOne) {
+    // The intro window opens with the focus on Quit, the first in its Tab order.
+    ASSERT_EQ(QApplication::focusWidget(), &intro->PushButton2());
+    press({"Return"});
+    ASSERT_TRUE(waitFor([] { return Window1().isVisible(); })) << "Return did not press OK";
+    auto* parameters = &entered();
+
+    // ABB is the default button, AB has the focus; the spectral width is taken by a press.
+    parameters->PushButton2().Press();
+    parameters->textfield4().Text("9");
+    parameters->PushButton1().setFocus();
+    press({"Return"});
+    ASSERT_TRUE(waitFor([] { return Module1::SPECWIDTH == 9.0f; })) << "Return pressed nothing";
+    EXPECT_EQ(Window1().Title(), "ABB NMR spectrum");
+    parameters->PushButton1().setFocus();
+    press({"space"});
+    EXPECT_TRUE(waitFor([] { return Window1().Title() == "AB NMR spectrum"; }));
+
+    // With the download not offered, Return in the update window presses nothing; the Tab
+    // after it shows that it has been handled.
+    auto& update = openUpdateWindow();
+    update.PushButton1().setFocus();
+    press({"Return", "Tab"});
+    ASSERT_TRUE(waitFor([&] { return QApplication::focusWidget() != &update.PushButton1(); }));
+    EXPECT_TRUE(update.isVisible()) << "Return pressed Close";
+    update.PushButton1().setFocus();
+    press({"space"});
+    EXPECT_TRUE(waitFor([] { return shownWindow<class WindowDownload>() == nullptr; }));
+}
+
+TEST_F(Desktop, EveryWindowKeepsALightGroundBehindItsBlackTexts) {
+    auto& parameters = enter();
+    parameters.PushButton3().Press();  // the AA'XX' fields and the red "Assumed large" show
+    openUpdateWindow();
+    openAbout();
+    for (platform::DesktopWindow* window :
+         {static_cast<platform::DesktopWindow*>(&Window1()),
+          static_cast<platform::DesktopWindow*>(&parameters),
+          static_cast<platform::DesktopWindow*>(shownWindow<class WindowDownload>()),
+          static_cast<platform::DesktopWindow*>(shownWindow<class WindowIntro>())}) {
+        ASSERT_NE(window, nullptr);
+        SCOPED_TRACE(window->windowTitle().toStdString());
+        window->Show();  // above the others; the plot window's menu is never covered
+        const auto problems = [window] {
+            std::vector<std::string> found;
+            for (QWidget* control : readableControls(*window)) {
+                if (auto problem = unreadable(*control, control->objectName() == "Label11")) {
+                    found.push_back(*problem);
+                }
+            }
+            return found;
+        };
+        // Until the window has been drawn on the screen, then as it stays.
+        waitFor([&problems] { return problems().empty(); });
+        EXPECT_EQ(problems(), std::vector<std::string>{});
+    }
+}
+
+TEST_F(Desktop, SecondaryWindowsStayAboveThePlotWindow) {
+    enter();
+    const std::function<platform::DesktopWindow&()> opened[] = {
+        [] { return std::ref<platform::DesktopWindow>(WindowParameters()); },
+        [] { return std::ref<platform::DesktopWindow>(openUpdateWindow()); },
+        [] { return std::ref<platform::DesktopWindow>(openAbout()); },
+    };
+    class Window1& plot = Window1();
+    for (const auto& open : opened) {
+        platform::DesktopWindow& window = open();
+        SCOPED_TRACE(window.windowTitle().toStdString());
+        ASSERT_TRUE(framed(window));
+        // The plot window is moved under the window's left part, then clicked beside it.
+        const QRect frame = window.frameGeometry();
+        plot.move(std::max(freeArea().left(), frame.left() - 200), plot.y());
+        ASSERT_TRUE(waitFor([&] { return plot.frameGeometry().intersects(frame); }));
+        const QRect canvas = onScreen(plot.Canvas1());
+        const QRect overlap = canvas & frame;
+        ASSERT_FALSE(overlap.isEmpty());
+        ASSERT_LT(canvas.left() + 20, frame.left());
+        click({canvas.left() + 20, overlap.top() + 20});
+        ASSERT_TRUE(waitForActive(plot));
+        Probe settled;
+        ASSERT_TRUE(settled.shown());
+        // Where the two overlap, the screen shows the window, not the plot.
+        const QRect part = overlap.translated(-canvas.topLeft());
+        const qreal ratio = plot.Canvas1().Buffer().devicePixelRatio();
+        const QImage plotted = plot.Canvas1()
+                                   .Buffer()
+                                   .copy(QRect((QPointF(part.topLeft()) * ratio).toPoint(),
+                                               (QSizeF(part.size()) * ratio).toSize()))
+                                   .convertToFormat(QImage::Format_RGB32);
+        EXPECT_NE(seen(plot.Canvas1(), part), plotted)
+            << "the plot window covers the window it owns";
+    }
+}
+
+TEST_F(Desktop, EveryWindowOpensWhollyOnTheScreen) {
+    const QRect area = freeArea();
+    ASSERT_TRUE(framed(*intro));
+    EXPECT_TRUE(area.contains(intro->frameGeometry())) << "intro window";
+    auto& parameters = enter();
+    class Window1& plot = Window1();
+    ASSERT_TRUE(framed(plot) && framed(parameters));
+    EXPECT_TRUE(area.contains(plot.frameGeometry())) << "plot window";
+    EXPECT_TRUE(area.contains(parameters.frameGeometry())) << "parameter window";
+    // The drawing surface is the window's, and its axis numbers can be read at its foot.
+    EXPECT_EQ(Module1::canvaswidth, plot.Width());
+    EXPECT_EQ(Module1::canvasheight, plot.Height());
+    EXPECT_TRUE(waitFor([&plot] {
+        const QImage canvas = seen(plot.Canvas1());
+        const Looks foot = looksOf(
+            canvas.copy(0, canvas.height() * 94 / 100, canvas.width(), canvas.height() * 6 / 100));
+        return contrast(foot.ground, foot.ink) > 4.5;
+    })) << "no axis numbers at the plot's foot";
+
+    // Beside the plot window where there is room for that, else against the screen's edge.
+    const std::int64_t beside = plot.Left() + plot.Width() + 10;
+    if (beside + parameters.frameGeometry().width() <= area.right() + 1) {
+        EXPECT_EQ(parameters.Left(), beside);
+    } else {
+        EXPECT_EQ(parameters.frameGeometry().right(), area.right());
+    }
+    auto& update = openUpdateWindow();
+    ASSERT_TRUE(framed(update));
+    EXPECT_TRUE(area.contains(update.frameGeometry())) << "update window";
+    EXPECT_EQ(update.Left(), plot.Left() + 10);
+    update.Close();
+    auto& about = openAbout();
+    ASSERT_TRUE(framed(about));
+    EXPECT_TRUE(area.contains(about.frameGeometry())) << "about window";
+    EXPECT_EQ(about.Left(), std::max<std::int64_t>(0, plot.Left() + plot.Width() / 2 - 225));
+}
+
+TEST_F(Desktop, AltFOpensTheFileMenuAndEscapeClosesTheAboutAndUpdateWindows) {
+    // At start Escape leaves the intro window, the only way into the program, alone.
+    press({"Escape", "Tab"});
+    ASSERT_TRUE(waitFor([this] { return QApplication::focusWidget() == &intro->PushButton1(); }));
+    EXPECT_TRUE(intro->isVisible());
+
+    enter().PushButton2().Press();
+    click(onScreen(Window1().Canvas1()).topLeft() + QPoint(20, 20));
+    ASSERT_TRUE(waitForActive(Window1()));
+    press({"alt+f"});
+    auto* fileMenu = Window1().menuBar()->findChild<QMenu*>("FileMenu");
+    ASSERT_NE(fileMenu, nullptr);
+    EXPECT_TRUE(waitFor([fileMenu] { return fileMenu->isVisible(); })) << "Alt+F";
+    press({"Escape"});
+    EXPECT_TRUE(waitFor([fileMenu] { return !fileMenu->isVisible(); }));
+
+    openUpdateWindow();
+    press({"Escape"});
+    EXPECT_TRUE(waitFor([] { return shownWindow<class WindowDownload>() == nullptr; })) << "update";
+    openAbout();
+    press({"Escape"});
+    EXPECT_TRUE(waitFor([] { return shownWindow<class WindowIntro>() == nullptr; })) << "about";
+    EXPECT_EQ(Window1().Title(), "ABB NMR spectrum");  // closed, not OK pressed
+}
+
+TEST_F(Desktop, PrintAndSaveWaitForThePlot) {
+    int dialogs = 0;
+    const platform::ScopedReplacement pageSetup{platform::PrinterSetup::PageSetupDialog(),
+                                                [&](QPrinter&) { return ++dialogs, false; }};
+    const platform::ScopedReplacement save{platform::SaveFileDialog(),
+                                           [&](const platform::SaveFileRequest&) {
+                                               ++dialogs;
+                                               return std::optional<platform::FolderItem>();
+                                           }};
+    press({"ctrl+p", "ctrl+s", "Tab"});
+    ASSERT_TRUE(waitFor([this] { return QApplication::focusWidget() == &intro->PushButton1(); }));
+    EXPECT_EQ(dialogs, 0) << "a dialog opened for the plot nobody has seen";
+
+    // Once the plot is shown, the about window passes the commands on.
+    enter();
+    openAbout();
+    press({"ctrl+p"});
+    EXPECT_TRUE(waitFor([&] { return dialogs == 1; })) << "Ctrl+P in the about window";
+}
+
+}  // namespace
