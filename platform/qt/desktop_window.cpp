@@ -213,8 +213,13 @@ void DesktopWindow::CloseAll() {
 }
 
 void DesktopWindow::Show() {
-    if (isHidden()) keepInsideScreen();
-    show();
+    if (isHidden()) {
+        // The window manager gives the focus to the window it shows last. Asking for it as
+        // well would race with the windows shown after this one.
+        keepInsideScreen();
+        show();
+        return;
+    }
     raise();
     activateWindow();
 }
