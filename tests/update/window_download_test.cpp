@@ -61,6 +61,13 @@ void expectFits(const platform::DesktopLabel& label) {
     EXPECT_LE(lines.size() * metrics.lineSpacing(), label.height()) << label.Text();
 }
 
+// A web page of at least `size` bytes, as a server sends in place of a missing file.
+QByteArray webPage(int size) {
+    QByteArray page = "<!DOCTYPE html>\n<html><head><title>Moved</title></head><body>\n";
+    while (page.size() < size) page += "<p>This page has moved.</p>\n";
+    return page + "</body></html>\n";
+}
+
 // A package's bytes that differ from place to place, so that a piece lost or repeated shows.
 QByteArray packageBytes(int size) {
     QByteArray bytes(size, '\0');
@@ -164,15 +171,22 @@ TEST_F(VersionCheck, ReportsEachPublishedText) {
         {"UTF-8", {200, "1.62 D\u00E9cembre 2022"}, newer("1.62 D\u00E9cembre 2022"), true},
         {"page", {200, "<html><body>Moved</body></html>"}, kBadLink, false},
         {"'<' inside", {200, "1.62 <b>beta</b>"}, kBadLink, false},
-        {"error status", {404, "1.99"}, kNoConnection, false},
-        {"error page", {500, "<html>Server error</html>"}, kNoConnection, false},
-        {"a status Qt lets pass", {300, "1.99"}, kNoConnection, false},
+        // The server answered, so the network is fine: the link is at fault, whatever the
+        // body holds.
+        {"not found, a page",
+         {404, "<html><body><h1>Not Found</h1></body></html>"},
+         kBadLink,
+         false},
+        {"server error", {500, "1.99"}, kBadLink, false},
+        {"a status Qt lets pass", {300, "1.99"}, kBadLink, false},
         {"success without a body", {204, ""}, older(""), false},
         {"longest", {200, QByteArray(limit, '9')}, newer(std::string(limit, '9')), true, false},
-        {"too long", {200, QByteArray(limit + 1, '9')}, kNoConnection, false},
+        // A real page is longer than any version text; its "<" is never read.
+        {"a long page", {200, webPage(6 * 1024)}, kBadLink, false},
+        {"too long", {200, QByteArray(limit + 1, '9')}, kBadLink, false},
         {"too long, unannounced",
          {200, QByteArray(limit + 1, '9'), Reply::Ending::NoLength},
-         kNoConnection,
+         kBadLink,
          false},
     };
     for (const Case& c : cases) {
@@ -272,7 +286,7 @@ TEST_F(VersionCheck, AReplyTooLongEndsTheWaitAtOnce) {
     timeoutsLast(kAmple);
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(WindowDownload().StaticText1().Text(), kNoConnection);
+    EXPECT_EQ(WindowDownload().StaticText1().Text(), kBadLink);
     EXPECT_LT(clock.elapsed(), kPatienceMs);
 }
 
