@@ -10,6 +10,7 @@
 #include "tests/support/dark_desktop.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/shown_texts.h"
+#include "tests/support/tab_order.h"
 #include "tests/update/update_fixture.h"
 #include "update/window_download.h"
 
@@ -578,6 +579,25 @@ TEST_F(UpdateWindow, EveryTextShowsWhole) {
     window.PushButton2().Press();
     ASSERT_TRUE(window.ProgressBar1().Visible());
     expectWhole(window, "downloading again");
+}
+
+// Only the first button and the address are tab stops: not Download, the progress bar or
+// the labels, also when they are shown.
+TEST_F(UpdateWindow, TabMovesBetweenTheFirstButtonAndTheAddress) {
+    const QStringList cycle = {"PushButton1", "EditField1", "PushButton1"};
+    server.serve(kPackage, {200, packageBytes(10'000), Reply::Ending::StallHalfway});
+    for (const char* reply : {"1.61 December 31, 2021", "1.7 January 1, 2023"}) {
+        SCOPED_TRACE(reply);
+        server.serve(kVersionFile, {200, reply});
+        auto& window = WindowDownload();
+        EXPECT_EQ(korva::test::tabCycle(window), cycle);
+        if (window.PushButton2().Visible()) {
+            window.PushButton2().Press();
+            ASSERT_TRUE(window.ProgressBar1().Visible());
+            EXPECT_EQ(korva::test::tabCycle(window), cycle) << "downloading";
+        }
+        window.Close();
+    }
 }
 
 // Return presses Download only where it is offered: the button is the default from the
