@@ -393,7 +393,7 @@ TEST_F(Download, LandsWholeOnTheDesktopIsOpenedAndClosesTheWindow) {
             std::int64_t received, total;
             double value;
             std::int64_t maximum;
-            int barMaximum;
+            int barValue, barMaximum;  // what the bar shows
         };
         std::vector<Report> reports;
         auto show = window.FileDownloader().ReceivingProgressed;
@@ -402,7 +402,7 @@ TEST_F(Download, LandsWholeOnTheDesktopIsOpenedAndClosesTheWindow) {
                                                           const std::string& data) {
             show(connection, received, total, data);
             reports.push_back({received, total, window.ProgressBar1().Value(),
-                               window.ProgressBar1().MaximumValue(),
+                               window.ProgressBar1().MaximumValue(), window.ProgressBar1().value(),
                                window.ProgressBar1().maximum()});
             server.received(received);  // the next of the four pieces goes out
         };
@@ -427,6 +427,13 @@ TEST_F(Download, LandsWholeOnTheDesktopIsOpenedAndClosesTheWindow) {
             EXPECT_EQ(r.maximum, r.total);
             if (r.total < 0) {
                 EXPECT_EQ(r.barMaximum, 0) << "a busy bar for an unknown total";
+            } else {
+                // The bar is as full as the share of the package received, to its resolution.
+                ASSERT_GT(r.barMaximum, 0);
+                EXPECT_NEAR(static_cast<double>(r.barValue) / r.barMaximum,
+                            static_cast<double>(r.received) / static_cast<double>(r.total),
+                            1.0 / r.barMaximum)
+                    << r.received << " of " << r.total;
             }
         }
         EXPECT_EQ(reports.back().received, package.size());
