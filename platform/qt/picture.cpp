@@ -63,7 +63,10 @@ void Picture::Save(const FolderItem& file) {
         out.cancelWriting();
         throw failure(writer.errorString());
     }
-    if (!out.commit()) throw failure(out.errorString());
+    // The buffered end of the file goes out first: after a flush that failed, commit would
+    // still put the cut-short file in place of the old one and report success. Uncommitted,
+    // the new file is dropped.
+    if (!out.flush() || !out.commit()) throw failure(out.errorString());
 }
 
 }  // namespace platform

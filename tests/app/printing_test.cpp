@@ -17,6 +17,7 @@
 #include "platform/qt/printer_setup.h"
 #include "platform/qt/save_file_dialog.h"
 #include "tests/app/app_fixture.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/modal_robot.h"
 #include "tests/support/recording_graphics.h"
 
@@ -220,6 +221,38 @@ TEST_F(Printing, AFailedSaveIsReportedAndPutsTheScreenBack) {
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_NE(messages.messages[0].find("could not be saved"), std::string::npos);
     EXPECT_EQ(surface(), (Surface{800, 600, 1}));
+}
+
+// On a full disk Save Plot says that the picture could not be saved and keeps the file
+// that was there. A small picture waits whole in the file's buffer until the final write;
+// a larger one fails before that, while it is written.
+TEST_F(Printing, ASaveOnAFullDiskIsReportedAndKeepsTheEarlierFile) {
+    const QString path = folder.filePath("NMR.png");
+    for (const QSize window : {QSize(64, 64), QSize(800, 600)}) {
+        SCOPED_TRACE(window.width());
+        resizePlot(window.width(), window.height());
+        {
+            QFile earlier(path);
+            ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+            earlier.write("the earlier picture");
+        }
+        messages.messages.clear();
+        {
+            const korva::test::FileSizeLimit full(0);
+            ASSERT_TRUE(save(path));
+        }
+        // The small plot also warns that its peaks do not fit.
+        const std::string error =
+            "The picture could not be saved to \"" + path.toStdString() + "\"";
+        EXPECT_EQ(std::count_if(messages.messages.begin(), messages.messages.end(),
+                                [&](const std::string& m) { return m.starts_with(error); }),
+                  1);
+        QFile kept(path);
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), "the earlier picture");
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{"NMR.png"});
+    }
 }
 
 TEST_F(Printing, APlotWindowTooWideForAPictureIsReportedAndPutsTheScreenBack) {
