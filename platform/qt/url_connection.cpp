@@ -179,7 +179,9 @@ void URLConnection::complete() {
         raiseError(failure);
         return;
     }
-    if (!t->file->commit()) {
+    // The buffered end goes out first: after a flush that failed, commit would still put the
+    // cut-short file in place of the old one and report success.
+    if (!t->file->flush() || !t->file->commit()) {
         const std::string reason = t->file->errorString().toStdString();
         t.reset();
         raiseError(PlatformError("The download could not be saved: " + reason));

@@ -5,9 +5,11 @@
 #include <QPointer>
 #include <QTcpServer>
 #include <QTest>
+#include <optional>
 
 #include "platform/qt/desktop_application.h"
 #include "tests/support/dark_desktop.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/shown_texts.h"
 #include "tests/support/tab_order.h"
@@ -453,6 +455,7 @@ TEST_F(Download, AFailureLeavesTheOldPackageSaysSoAndMayBeTriedAgain) {
         bool desktopExists = true;
         std::chrono::milliseconds timeout = kAmple;
         bool fromStranger = false;
+        bool diskFull = false;
     };
     const Case cases[] = {
         {"dropped halfway", {200, package, Reply::Ending::DropHalfway}},
@@ -460,6 +463,10 @@ TEST_F(Download, AFailureLeavesTheOldPackageSaysSoAndMayBeTriedAgain) {
         {"error status", {404, "<html>Not here</html>"}},
         {"no desktop folder", {200, package}, false},
         {"untrusted certificate", {200, package}, true, kAmple, true},
+        // A small package waits whole in the file's buffer until the final write; a large
+        // one fails before that, while it is written.
+        {"disk full at the final write", {200, packageBytes(1'000)}, true, kAmple, false, true},
+        {"disk full while written", {200, package}, true, kAmple, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -476,9 +483,16 @@ TEST_F(Download, AFailureLeavesTheOldPackageSaysSoAndMayBeTriedAgain) {
         auto& window = WindowDownload();
         timeoutsLast(c.timeout);
         if (c.fromStranger) Module1::websource = stranger.folder();
-        window.PushButton2().Press();
-
-        ASSERT_TRUE(waitFor([&] { return window.StaticText2().Text() == kDownloadFailed; }));
+        {
+            std::optional<korva::test::FileSizeLimit> full;
+            if (c.diskFull) full.emplace(0);
+            window.PushButton2().Press();
+            ASSERT_TRUE(waitFor([&] {
+                return !updateWindowIsOpen() || window.StaticText2().Text() == kDownloadFailed;
+            }));
+        }
+        ASSERT_TRUE(updateWindowIsOpen()) << "the download was taken as complete";
+        EXPECT_EQ(window.StaticText2().Text(), kDownloadFailed);
         EXPECT_TRUE(window.StaticText2().Visible());
         expectFits(window.StaticText2());
         EXPECT_FALSE(window.ProgressBar1().Visible());
