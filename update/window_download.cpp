@@ -98,29 +98,29 @@ void WindowDownload::Event_Opening() {
     const platform::DesktopWindow* plot = platform::DesktopWindow::FrontDocumentWindow();
     Left((plot ? plot->Left() : 0) + 10);
 
-    std::string message = noConnectionMessage();
-    if (platform::System::Network().IsConnected()) {
-        const std::optional<std::string> reply = publishedVersion();
-        if (closeWhenOpened_) {
-            QMetaObject::invokeMethod(
-                this, [this] { platform::RunHandler([this] { Close(); }); }, Qt::QueuedConnection);
-            return;
-        }
-        // A request that failed says what no connection says.
-        if (reply) message = outcome(*reply);
+    const std::string message =
+        platform::System::Network().IsConnected() ? check() : noConnectionMessage();
+    if (closeWhenOpened_) {
+        QMetaObject::invokeMethod(
+            this, [this] { platform::RunHandler([this] { Close(); }); }, Qt::QueuedConnection);
+        return;
     }
     // std::string holds UTF-8, so the reply's bytes inside the message read as UTF-8.
     StaticText1().Text(message);
 }
 
-// The published version text, or nothing when the request failed.
-std::optional<std::string> WindowDownload::publishedVersion() {
+// Asks the home page for the published version text: the message for its answer.
+std::string WindowDownload::check() {
     checking_ = true;
     const auto done = qScopeGuard([this] { checking_ = false; });
     try {
-        return Checker().SendSync("GET", Module1::websource + "KORVA_version.txt", kCheckSeconds);
+        return outcome(
+            Checker().SendSync("GET", Module1::websource + "KORVA_version.txt", kCheckSeconds));
+    } catch (const platform::BadReplyException&) {
+        // The server answered, but not with the version file: the link is at fault.
+        return OutcomeMessage(CheckOutcome::BadLink, "", Module1::version, Module1::CR, false);
     } catch (const platform::NetworkException&) {
-        return std::nullopt;
+        return noConnectionMessage();  // no answer came
     }
 }
 

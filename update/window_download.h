@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "platform/qt/desktop_controls.h"
@@ -43,7 +42,7 @@ class WindowDownload : public platform::DesktopWindow {
     void FileDownloader_Error(platform::URLConnection& connection,
                               const platform::PlatformError& error);
 
-    std::optional<std::string> publishedVersion();
+    std::string check();
     std::string outcome(const std::string& reply);
     void downloadFailed();
 

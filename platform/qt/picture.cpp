@@ -1,5 +1,6 @@
 #include "platform/qt/picture.h"
 
+#include <QBuffer>
 #include <QImageWriter>
 #include <QSaveFile>
 #include <string>
@@ -56,14 +57,22 @@ void Picture::Save(const FolderItem& file) {
         return PlatformError("The picture could not be saved to \"" +
                              file.NativePath().toStdString() + "\": " + reason.toStdString());
     };
+    // Encoded in memory first: a write that fails inside Qt's PNG encoder leaves it by a
+    // jump that leaks its table of rows.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(image)) throw failure(writer.errorString());
+
     QSaveFile out(file.NativePath());
     if (!out.open(QIODevice::WriteOnly)) throw failure(out.errorString());
-    QImageWriter writer(&out, "png");
-    if (!writer.write(image)) {
-        out.cancelWriting();
-        throw failure(writer.errorString());
+    // The buffered end of the file goes out before the commit: after a flush that failed,
+    // commit would still put the cut-short file in place of the old one and report success.
+    // Uncommitted, the new file is dropped.
+    if (out.write(png) != png.size() || !out.flush() || !out.commit()) {
+        throw failure(out.errorString());
     }
-    if (!out.commit()) throw failure(out.errorString());
 }
 
 }  // namespace platform

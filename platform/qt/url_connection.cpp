@@ -11,7 +11,6 @@
 #include <QUrl>
 #include <algorithm>
 #include <limits>
-#include <optional>
 #include <utility>
 
 #include "platform/qt/desktop_application.h"
@@ -40,23 +39,25 @@ bool isSuccess(const QVariant& status) {
     return known && code >= 200 && code < 300;
 }
 
-// Why a finished reply is no success, or nothing when it is one.
-std::optional<std::string> failureOf(const QNetworkReply& reply, const std::string& url) {
+// Raises why a finished reply is no success. A status other than success is the server's
+// answer, even where Qt counts it among the failures of the request.
+void expectSuccess(const QNetworkReply& reply, const std::string& url) {
+    const QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (status.isValid() && !isSuccess(status)) {
+        throw BadReplyException("The server answered the request for " + url + " with status " +
+                                status.toString().toStdString() + ".");
+    }
     switch (reply.error()) {
         case QNetworkReply::NoError:
             break;
         case QNetworkReply::OperationCanceledError:
             // A reply that is still ours is cancelled only by its transfer time-out.
-            return "The request for " + url + " timed out.";
+            throw NetworkException("The request for " + url + " timed out.");
         default:
-            return "The request for " + url + " failed: " + reply.errorString().toStdString();
+            throw NetworkException("The request for " + url +
+                                   " failed: " + reply.errorString().toStdString());
     }
-    const QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (!isSuccess(status)) {
-        return "The server answered the request for " + url + " with status " +
-               status.toString().toStdString() + ".";
-    }
-    return std::nullopt;
+    if (!status.isValid()) throw NetworkException("The request for " + url + " had no status.");
 }
 
 }  // namespace
@@ -115,14 +116,14 @@ std::string URLConnection::SendSync(const std::string& method, const std::string
     if (!transfer_ || transfer_->reply != reply) throw NetworkException(stopped);
     const auto done = qScopeGuard([this] { end(); });
     if (reply->bytesAvailable() > kSyncReplyLimit) {
-        throw NetworkException("The reply to " + url + " is longer than " +
-                               std::to_string(kSyncReplyLimit) + " bytes.");
+        throw BadReplyException("The reply to " + url + " is longer than " +
+                                std::to_string(kSyncReplyLimit) + " bytes.");
     }
     if (!reply->isFinished()) {
         throw NetworkException(deadline.isActive() ? stopped
                                                    : "The request for " + url + " timed out.");
     }
-    if (const auto failure = failureOf(*reply, url)) throw NetworkException(*failure);
+    expectSuccess(*reply, url);
     return reply->readAll().toStdString();
 }
 
@@ -171,13 +172,16 @@ void URLConnection::complete() {
     if (!transfer_) return;  // stopped while reporting
     std::unique_ptr<Transfer> t = std::move(transfer_);
     t->reply->deleteLater();
-    // The temporary file is gone before anyone hears of a failure.
-    if (const auto failure = failureOf(*t->reply, t->url)) {
-        t.reset();
-        raiseError(NetworkException(*failure));
+    try {
+        expectSuccess(*t->reply, t->url);
+    } catch (const NetworkException& failure) {
+        t.reset();  // the temporary file is gone before anyone hears of the failure
+        raiseError(failure);
         return;
     }
-    if (!t->file->commit()) {
+    // The buffered end goes out first: after a flush that failed, commit would still put the
+    // cut-short file in place of the old one and report success.
+    if (!t->file->flush() || !t->file->commit()) {
         const std::string reason = t->file->errorString().toStdString();
         t.reset();
         raiseError(PlatformError("The download could not be saved: " + reason));

@@ -19,11 +19,17 @@ class QNetworkRequest;
 namespace platform {
 
 // A request that failed: the host could not be reached, its certificate did not validate,
-// it answered with a status other than success, the time-out passed, or the wait was
-// stopped.
+// the time-out passed, the wait was stopped, or the server's reply is of no use.
 class NetworkException : public PlatformError {
   public:
     using PlatformError::PlatformError;
+};
+
+// The server answered, but not with the body asked for: with a status other than success,
+// or with a body longer than SendSync accepts.
+class BadReplyException : public NetworkException {
+  public:
+    using NetworkException::NetworkException;
 };
 
 // An HTTP or HTTPS client for one transfer at a time. Server certificates are always
@@ -40,8 +46,10 @@ class URLConnection : public QObject {
 
     // Sends the request and waits until its whole body has arrived, at the latest until
     // the time-out has passed; returns the body's bytes. User input waits with it; other
-    // events go on. Raises NetworkException when the request fails, the body is longer
-    // than kSyncReplyLimit, or Disconnect or the program's end stops the wait.
+    // events go on. Raises BadReplyException for a status other than success or a body
+    // longer than kSyncReplyLimit, which ends the wait as soon as it is too long; and
+    // NetworkException when no answer comes, or Disconnect or the program's end stops the
+    // wait.
     std::string SendSync(const std::string& method, const std::string& url,
                          std::int64_t timeoutSeconds);
 

@@ -14,9 +14,11 @@
 #include "app/module1_app.h"
 #include "platform/core/file_type.h"
 #include "platform/qt/date_time.h"
+#include "platform/qt/picture.h"
 #include "platform/qt/printer_setup.h"
 #include "platform/qt/save_file_dialog.h"
 #include "tests/app/app_fixture.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/modal_robot.h"
 #include "tests/support/recording_graphics.h"
 
@@ -124,19 +126,23 @@ class Printing : public AppTest {
     }
 
     // The locale's short date and short time, a blank between and after them.
-    std::string stampAt(int moment) const {
+    std::string stampAt(std::size_t moment) const {
         const QLocale locale;
-        return (locale.toString(moments[moment].date(), QLocale::ShortFormat) + " " +
-                locale.toString(moments[moment].time(), QLocale::ShortFormat) + " ")
+        return (locale.toString(moments.at(moment).date(), QLocale::ShortFormat) + " " +
+                locale.toString(moments.at(moment).time(), QLocale::ShortFormat) + " ")
             .toStdString();
     }
 
+    // The clock shows moments[now]; a test moves it on where the user takes a while.
     std::vector<QDateTime> moments = {QDateTime(QDate(2026, 3, 14), QTime(9, 26, 53)),
-                                      QDateTime(QDate(2027, 1, 2), QTime(23, 59, 1))};
-    std::size_t clockReads = 0;
-    const platform::ScopedReplacement<QDateTime()> clock{
-        platform::DateTime::Clock(),
-        [this] { return moments.at(std::min(clockReads++, moments.size() - 1)); }};
+                                      QDateTime(QDate(2027, 1, 2), QTime(23, 59, 1)),
+                                      QDateTime(QDate(2027, 2, 3), QTime(8, 5, 0)),
+                                      QDateTime(QDate(2027, 3, 4), QTime(10, 15, 0)),
+                                      QDateTime(QDate(2027, 4, 5), QTime(12, 25, 0)),
+                                      QDateTime(QDate(2027, 5, 6), QTime(14, 35, 0))};
+    std::size_t now = 0;
+    const platform::ScopedReplacement<QDateTime()> clock{platform::DateTime::Clock(),
+                                                         [this] { return moments.at(now); }};
     Surface during{};
     QTemporaryDir folder;
     const platform::ScopedReplacement<PageSetupSignature> pageSetupDialog =
@@ -222,6 +228,38 @@ TEST_F(Printing, AFailedSaveIsReportedAndPutsTheScreenBack) {
     EXPECT_EQ(surface(), (Surface{800, 600, 1}));
 }
 
+// On a full disk Save Plot says that the picture could not be saved and keeps the file
+// that was there. A small picture waits whole in the file's buffer until the final write;
+// a larger one fails before that, while it is written.
+TEST_F(Printing, ASaveOnAFullDiskIsReportedAndKeepsTheEarlierFile) {
+    const QString path = folder.filePath("NMR.png");
+    for (const QSize window : {QSize(64, 64), QSize(800, 600)}) {
+        SCOPED_TRACE(window.width());
+        resizePlot(window.width(), window.height());
+        {
+            QFile earlier(path);
+            ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+            earlier.write("the earlier picture");
+        }
+        messages.messages.clear();
+        {
+            const korva::test::FileSizeLimit full(0);
+            ASSERT_TRUE(save(path));
+        }
+        // The small plot also warns that its peaks do not fit.
+        const std::string error =
+            "The picture could not be saved to \"" + path.toStdString() + "\"";
+        EXPECT_EQ(std::count_if(messages.messages.begin(), messages.messages.end(),
+                                [&](const std::string& m) { return m.starts_with(error); }),
+                  1);
+        QFile kept(path);
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), "the earlier picture");
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{"NMR.png"});
+    }
+}
+
 TEST_F(Printing, APlotWindowTooWideForAPictureIsReportedAndPutsTheScreenBack) {
     resizePlot(16400, 600);
     drawings = 0;
@@ -251,7 +289,6 @@ TEST_F(Printing, PrintDrawsOnThePageWithItsOwnPlotAreaAndTheStamp) {
     for (const Case& c : cases) {
         PageRecord page;
         answerPrinting(true, c.width, c.height, page);
-        clockReads = 0;
         drawings = 0;
         Window1().findChild<QAction*>("FilePrint")->trigger();
         ASSERT_TRUE(page.printed);
@@ -305,13 +342,51 @@ TEST_F(Printing, TheNextJobStartsFromThePageSetUpAcceptedLast) {
     EXPECT_EQ(offered->margins(QPageLayout::Millimeter), QMarginsF(7, 8.123456789, 9, 10));
 }
 
-TEST_F(Printing, TheStampGivesTheMomentTheCommandWasChosen) {
+// The stamp of a moment alone, in the top left quarter of a blank picture of that size,
+// drawn in the font size and at the place that Save Plot gives it.
+QImage stampAlone(const std::string& stamp, QSize size, float font) {
+    platform::Picture picture(size.width(), size.height());
+    picture.Graphics().FontSize(font);
+    picture.Graphics().DrawText(stamp, 0, font);
+    return picture.Image().copy(0, 0, size.width() / 2, size.height() / 2);
+}
+
+// The user takes a while in each dialog, and in the warning that not all peaks fit, which
+// comes while the plot is drawn; the clock moves on with each answer. Both stamps still give
+// the moment their command started.
+TEST_F(Printing, BothStampsGiveTheMomentTheirCommandStarted) {
+    Module1::SPECWIDTH = 1.0f;  // the lines near 3 ppm lie beyond a plot 1 ppm wide
+    messages.onShow = [this](const std::string&) { ++now; };
     PageRecord page;
-    answerPrinting(true, 4800, 6400, page);
-    Window1().findChild<QAction*>("FilePrint")->trigger();  // reads the clock once, first
+    PrinterSetup::PageSetupDialog().Replace([this](QPrinter&) { return ++now, true; });
+    PrinterSetup::PrintDialog().Replace(
+        [this, &page](std::shared_ptr<QPrinter>) -> std::unique_ptr<platform::Graphics> {
+            ++now;
+            return std::make_unique<RecordingPage>(4800, 6400, page);
+        });
+    Window1().findChild<QAction*>("FilePrint")->trigger();
+    ASSERT_EQ(now, 3u);  // both dialogs and the warning were answered
     ASSERT_FALSE(page.texts.empty());
     EXPECT_EQ(page.texts.back().text, stampAt(0));
-    EXPECT_NE(stampAt(0), stampAt(1));
+
+    const std::size_t started = now;
+    const QString path = folder.filePath("plot.png");
+    {
+        const platform::ScopedReplacement dialog{
+            platform::SaveFileDialog(), [&](const platform::SaveFileRequest&) {
+                ++now;
+                return std::optional<platform::FolderItem>(platform::FolderItem(path));
+            }};
+        Window1().findChild<QAction*>("FileSavePlot")->trigger();
+    }
+    ASSERT_EQ(now, started + 2);  // the warning and the dialog were answered
+    // The top left quarter holds the stamp and nothing else.
+    const QImage saved = QImage(path, "PNG").convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(saved.size(), QSize(1600, 1200));
+    const QImage quarter = saved.copy(0, 0, 800, 600);
+    const QImage atStart = stampAlone(stampAt(started), saved.size(), 30);
+    ASSERT_FALSE(atStart == stampAlone(stampAt(now), saved.size(), 30)) << "stamps look alike";
+    EXPECT_TRUE(quarter == atStart) << "the saved stamp is not " << stampAt(started);
 }
 
 // The widest run of the row that holds no ink, between its first and its last ink.

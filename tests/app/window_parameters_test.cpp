@@ -9,6 +9,7 @@
 #include "tests/support/dark_desktop.h"
 #include "tests/support/layout_check.h"
 #include "tests/support/shown_texts.h"
+#include "tests/support/tab_order.h"
 
 namespace {
 
@@ -265,6 +266,48 @@ TEST_F(ParameterWindow, EveryPressReadsAllSevenFields) {
     EXPECT_EQ(Module1::SPECWIDTH, 10.0f);
 }
 
+// Only a press takes the three AA'XX' couplings, so each press draws the lines of what its
+// window shows at that press. Worked by hand with the start values (dv = 180 Hz, J = 7):
+// K = J(AA') + J(XX'), M = J(AA') - J(XX'), L = 7 - J(AX'), S = 7 + J(AX'),
+// E = sqrt(K^2 + L^2) / 2, F = sqrt(M^2 + L^2) / 2, k = K / 2E, m = M / 2F.
+TEST_F(ParameterWindow, EachAAXXPressDrawsTheCouplingsTypedForIt) {
+    struct Case {
+        const char *aa, *xx, *ax;
+        // Lines 1 to 10; lines 11 to 20 lie 180 Hz lower, with the same intensities.
+        std::vector<double> x, y;
+    };
+    const Case cases[] = {
+        // K = M = 8, L = 6, S = 8: E = F = 5, k = m = 0.8.
+        {"8",
+         "0",
+         "1",
+         {184, 176, 189, 181, 179, 171, 189, 181, 179, 171},
+         {4, 4, 0.2, 1.8, 1.8, 0.2, 0.2, 1.8, 1.8, 0.2}},
+        // K = 15, M = 6, L = 8, S = 6: E = 8.5, F = 5, k = 15 / 17, m = 0.6.
+        {"10.5",
+         "4.5",
+         "-1",
+         {183, 177, 196, 181, 179, 164, 188, 182, 178, 172},
+         {4, 4, 2.0 / 17, 32.0 / 17, 32.0 / 17, 2.0 / 17, 0.4, 1.6, 1.6, 0.4}},
+    };
+    auto& parameters = openParameters();
+    QTest::mouseClick(&parameters.PushButton3(), Qt::LeftButton);  // shows the three fields
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.aa);
+        retype(parameters.TextField5(), c.aa);
+        retype(parameters.TextField6(), c.xx);
+        retype(parameters.TextField7(), c.ax);
+        QTest::mouseClick(&parameters.PushButton3(), Qt::LeftButton);
+        ASSERT_EQ(Module1::N, 20);
+        for (std::size_t i = 0; i < 10; ++i) {
+            EXPECT_NEAR(Module1::x[i + 1], c.x[i], 1e-4) << "x(" << i + 1 << ")";
+            EXPECT_NEAR(Module1::x[i + 11], c.x[i] - 180, 1e-4) << "x(" << i + 11 << ")";
+            EXPECT_NEAR(Module1::y[i + 1], c.y[i], 1e-6) << "y(" << i + 1 << ")";
+            EXPECT_NEAR(Module1::y[i + 11], c.y[i], 1e-6) << "y(" << i + 11 << ")";
+        }
+    }
+}
+
 TEST_F(ParameterWindow, ReturnPressesTheDefaultButtonAnywhereInTheWindow) {
     auto& parameters = openParameters();
     ASSERT_TRUE(waitForActive(parameters));
@@ -386,20 +429,17 @@ TEST_F(ParameterWindow, MenuShortcutsWorkWhileTheStudentTypes) {
               0);
 }
 
+// Tab skips the hidden AA'XX' fields until an AA'XX' press shows them.
 TEST_F(ParameterWindow, TabMovesThroughButtonsFieldsAndSlider) {
-    auto& parameters = WindowParameters();
-    const QStringList expected = {"PushButton1", "PushButton2", "PushButton3", "textfield1",
-                                  "textfield2",  "textfield3",  "textfield4",  "TextField5",
-                                  "TextField6",  "TextField7",  "Slider1"};
-    QStringList order;
-    QWidget* w = &parameters.PushButton1();
-    do {
-        if (expected.contains(w->objectName()) && !order.contains(w->objectName())) {
-            order << w->objectName();
-        }
-        w = w->nextInFocusChain();
-    } while (w != &parameters.PushButton1());
-    EXPECT_EQ(order, expected);
+    auto& parameters = openParameters();
+    EXPECT_EQ(korva::test::tabCycle(parameters),
+              (QStringList{"PushButton1", "PushButton2", "PushButton3", "textfield1", "textfield2",
+                           "textfield3", "textfield4", "Slider1", "PushButton1"}));
+    parameters.PushButton3().Press();
+    EXPECT_EQ(korva::test::tabCycle(parameters),
+              (QStringList{"PushButton1", "PushButton2", "PushButton3", "textfield1", "textfield2",
+                           "textfield3", "textfield4", "TextField5", "TextField6", "TextField7",
+                           "Slider1", "PushButton1"}));
 }
 
 TEST_F(ParameterWindow, EveryTextShowsWhole) {

@@ -278,7 +278,10 @@ INSTANTIATE_TEST_SUITE_P(
         PhysicsCase{"ABB_CancellingBothNegativeJ", System::ABB, {-1.0f, 600, -0.125f}},
         PhysicsCase{"ABB_CancellingBothWide", System::ABB, {-10.0f, 600, 0.5f}},
         PhysicsCase{"AAXX_Typical", System::AAXX, {1000.0f, 100, 7.0f, 13.0f, 11.0f, 2.0f}},
-        PhysicsCase{"AAXX_MixedSigns", System::AAXX, {1000.0f, 100, 8.1f, -9.3f, 2.2f, 0.4f}}),
+        PhysicsCase{"AAXX_MixedSigns", System::AAXX, {1000.0f, 100, 8.1f, -9.3f, 2.2f, 0.4f}},
+        // J(AX') = J(AX) and J(AA') = J(XX'): F vanishes, and lines 7 to 10 and 17 to 20 keep
+        // their intensity only through the guard.
+        PhysicsCase{"AAXX_VanishingF", System::AAXX, {1000.0f, 100, 7.0f, 13.0f, 13.0f, 7.0f}}),
     [](const testing::TestParamInfo<PhysicsCase>& info) { return info.param.name; });
 
 TEST(ABB, LineEightEndsAtMinusHalfJAndTheIntensitiesAddUpToTwelve) {

@@ -5,11 +5,14 @@
 #include <QPointer>
 #include <QTcpServer>
 #include <QTest>
+#include <optional>
 
 #include "platform/qt/desktop_application.h"
 #include "tests/support/dark_desktop.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/shown_texts.h"
+#include "tests/support/tab_order.h"
 #include "tests/update/update_fixture.h"
 #include "update/window_download.h"
 
@@ -59,6 +62,13 @@ void expectFits(const platform::DesktopLabel& label) {
         EXPECT_LE(metrics.horizontalAdvance(line), label.width()) << line.toStdString();
     }
     EXPECT_LE(lines.size() * metrics.lineSpacing(), label.height()) << label.Text();
+}
+
+// A web page of at least `size` bytes, as a server sends in place of a missing file.
+QByteArray webPage(int size) {
+    QByteArray page = "<!DOCTYPE html>\n<html><head><title>Moved</title></head><body>\n";
+    while (page.size() < size) page += "<p>This page has moved.</p>\n";
+    return page + "</body></html>\n";
 }
 
 // A package's bytes that differ from place to place, so that a piece lost or repeated shows.
@@ -164,15 +174,22 @@ TEST_F(VersionCheck, ReportsEachPublishedText) {
         {"UTF-8", {200, "1.62 D\u00E9cembre 2022"}, newer("1.62 D\u00E9cembre 2022"), true},
         {"page", {200, "<html><body>Moved</body></html>"}, kBadLink, false},
         {"'<' inside", {200, "1.62 <b>beta</b>"}, kBadLink, false},
-        {"error status", {404, "1.99"}, kNoConnection, false},
-        {"error page", {500, "<html>Server error</html>"}, kNoConnection, false},
-        {"a status Qt lets pass", {300, "1.99"}, kNoConnection, false},
+        // The server answered, so the network is fine: the link is at fault, whatever the
+        // body holds.
+        {"not found, a page",
+         {404, "<html><body><h1>Not Found</h1></body></html>"},
+         kBadLink,
+         false},
+        {"server error", {500, "1.99"}, kBadLink, false},
+        {"a status Qt lets pass", {300, "1.99"}, kBadLink, false},
         {"success without a body", {204, ""}, older(""), false},
         {"longest", {200, QByteArray(limit, '9')}, newer(std::string(limit, '9')), true, false},
-        {"too long", {200, QByteArray(limit + 1, '9')}, kNoConnection, false},
+        // A real page is longer than any version text; its "<" is never read.
+        {"a long page", {200, webPage(6 * 1024)}, kBadLink, false},
+        {"too long", {200, QByteArray(limit + 1, '9')}, kBadLink, false},
         {"too long, unannounced",
          {200, QByteArray(limit + 1, '9'), Reply::Ending::NoLength},
-         kNoConnection,
+         kBadLink,
          false},
     };
     for (const Case& c : cases) {
@@ -272,7 +289,7 @@ TEST_F(VersionCheck, AReplyTooLongEndsTheWaitAtOnce) {
     timeoutsLast(kAmple);
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(WindowDownload().StaticText1().Text(), kNoConnection);
+    EXPECT_EQ(WindowDownload().StaticText1().Text(), kBadLink);
     EXPECT_LT(clock.elapsed(), kPatienceMs);
 }
 
@@ -378,7 +395,7 @@ TEST_F(Download, LandsWholeOnTheDesktopIsOpenedAndClosesTheWindow) {
             std::int64_t received, total;
             double value;
             std::int64_t maximum;
-            int barMaximum;
+            int barValue, barMaximum;  // what the bar shows
         };
         std::vector<Report> reports;
         auto show = window.FileDownloader().ReceivingProgressed;
@@ -387,7 +404,7 @@ TEST_F(Download, LandsWholeOnTheDesktopIsOpenedAndClosesTheWindow) {
                                                           const std::string& data) {
             show(connection, received, total, data);
             reports.push_back({received, total, window.ProgressBar1().Value(),
-                               window.ProgressBar1().MaximumValue(),
+                               window.ProgressBar1().MaximumValue(), window.ProgressBar1().value(),
                                window.ProgressBar1().maximum()});
             server.received(received);  // the next of the four pieces goes out
         };
@@ -412,6 +429,13 @@ TEST_F(Download, LandsWholeOnTheDesktopIsOpenedAndClosesTheWindow) {
             EXPECT_EQ(r.maximum, r.total);
             if (r.total < 0) {
                 EXPECT_EQ(r.barMaximum, 0) << "a busy bar for an unknown total";
+            } else {
+                // The bar is as full as the share of the package received, to its resolution.
+                ASSERT_GT(r.barMaximum, 0);
+                EXPECT_NEAR(static_cast<double>(r.barValue) / r.barMaximum,
+                            static_cast<double>(r.received) / static_cast<double>(r.total),
+                            1.0 / r.barMaximum)
+                    << r.received << " of " << r.total;
             }
         }
         EXPECT_EQ(reports.back().received, package.size());
@@ -431,6 +455,7 @@ TEST_F(Download, AFailureLeavesTheOldPackageSaysSoAndMayBeTriedAgain) {
         bool desktopExists = true;
         std::chrono::milliseconds timeout = kAmple;
         bool fromStranger = false;
+        bool diskFull = false;
     };
     const Case cases[] = {
         {"dropped halfway", {200, package, Reply::Ending::DropHalfway}},
@@ -438,6 +463,10 @@ TEST_F(Download, AFailureLeavesTheOldPackageSaysSoAndMayBeTriedAgain) {
         {"error status", {404, "<html>Not here</html>"}},
         {"no desktop folder", {200, package}, false},
         {"untrusted certificate", {200, package}, true, kAmple, true},
+        // A small package waits whole in the file's buffer until the final write; a large
+        // one fails before that, while it is written.
+        {"disk full at the final write", {200, packageBytes(1'000)}, true, kAmple, false, true},
+        {"disk full while written", {200, package}, true, kAmple, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -454,9 +483,16 @@ TEST_F(Download, AFailureLeavesTheOldPackageSaysSoAndMayBeTriedAgain) {
         auto& window = WindowDownload();
         timeoutsLast(c.timeout);
         if (c.fromStranger) Module1::websource = stranger.folder();
-        window.PushButton2().Press();
-
-        ASSERT_TRUE(waitFor([&] { return window.StaticText2().Text() == kDownloadFailed; }));
+        {
+            std::optional<korva::test::FileSizeLimit> full;
+            if (c.diskFull) full.emplace(0);
+            window.PushButton2().Press();
+            ASSERT_TRUE(waitFor([&] {
+                return !updateWindowIsOpen() || window.StaticText2().Text() == kDownloadFailed;
+            }));
+        }
+        ASSERT_TRUE(updateWindowIsOpen()) << "the download was taken as complete";
+        EXPECT_EQ(window.StaticText2().Text(), kDownloadFailed);
         EXPECT_TRUE(window.StaticText2().Visible());
         expectFits(window.StaticText2());
         EXPECT_FALSE(window.ProgressBar1().Visible());
@@ -564,6 +600,25 @@ TEST_F(UpdateWindow, EveryTextShowsWhole) {
     window.PushButton2().Press();
     ASSERT_TRUE(window.ProgressBar1().Visible());
     expectWhole(window, "downloading again");
+}
+
+// Only the first button and the address are tab stops: not Download, the progress bar or
+// the labels, also when they are shown.
+TEST_F(UpdateWindow, TabMovesBetweenTheFirstButtonAndTheAddress) {
+    const QStringList cycle = {"PushButton1", "EditField1", "PushButton1"};
+    server.serve(kPackage, {200, packageBytes(10'000), Reply::Ending::StallHalfway});
+    for (const char* reply : {"1.61 December 31, 2021", "1.7 January 1, 2023"}) {
+        SCOPED_TRACE(reply);
+        server.serve(kVersionFile, {200, reply});
+        auto& window = WindowDownload();
+        EXPECT_EQ(korva::test::tabCycle(window), cycle);
+        if (window.PushButton2().Visible()) {
+            window.PushButton2().Press();
+            ASSERT_TRUE(window.ProgressBar1().Visible());
+            EXPECT_EQ(korva::test::tabCycle(window), cycle) << "downloading";
+        }
+        window.Close();
+    }
 }
 
 // Return presses Download only where it is offered: the button is the default from the
