@@ -292,7 +292,7 @@ DesktopButton* DesktopWindow::defaultButton() const {
 // On a dark desktop the window takes the light look; on a light one, the desktop's own.
 void DesktopWindow::applyLook() { setPalette(IsDarkMode() ? lightPalette() : QPalette()); }
 
-// Where a window first shows, its frame lies wholly inside the screen's free area: a
+// Before a window is shown, its frame is put wholly inside the screen's free area: a
 // window that can be resized is made smaller to fit the room beyond its top left corner,
 // then any window is moved in as far as it needs. A window that fits stays where it is.
 void DesktopWindow::keepInsideScreen() {

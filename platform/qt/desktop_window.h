@@ -95,7 +95,8 @@ class DesktopWindow : public QMainWindow {
   public:
     ~DesktopWindow() override;
 
-    // Shows the window and brings it to the front.
+    // Shows a hidden window, inside the screen, where the window manager gives it the
+    // focus; brings a shown one to the front and gives it the focus.
     void Show();
     // Raises Closing, then the window is gone.
     void Close();

@@ -6,15 +6,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QSlider>
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -69,11 +73,6 @@ QImage seen(const QWidget& widget, std::optional<QRect> part = std::nullopt) {
         ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
         .toImage()
         .convertToFormat(QImage::Format_RGB32);
-}
-
-// What the widget draws of itself and its children.
-QImage drawn(QWidget& widget) {
-    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 double luminance(QRgb colour) {
@@ -201,8 +200,8 @@ class Desktop : public testing::Test {
         };
         EXPECT_TRUE(waitFor([&] {
             auto* parameters = shownWindow<class WindowParameters>();
-            return exposed(&Window1()) && exposed(parameters) && parameters->isActiveWindow() &&
-                   !shownWindow<class WindowIntro>();
+            return exposed(&Window1()) && exposed(parameters) &&
+                   QApplication::activeWindow() == parameters && !shownWindow<class WindowIntro>();
         })) << "after OK the parameter window is not the active one";
         return WindowParameters();
     }
