@@ -2,10 +2,10 @@
 
 #include <QBuffer>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <string>
 
 #include "platform/core/errors.h"
+#include "platform/qt/replacing_file.h"
 #include "platform/qt/resources.h"
 
 namespace platform {
@@ -65,14 +65,8 @@ void Picture::Save(const FolderItem& file) {
     QImageWriter writer(&buffer, "png");
     if (!writer.write(image)) throw failure(writer.errorString());
 
-    QSaveFile out(file.NativePath());
-    if (!out.open(QIODevice::WriteOnly)) throw failure(out.errorString());
-    // The buffered end of the file goes out before the commit: after a flush that failed,
-    // commit would still put the cut-short file in place of the old one and report success.
-    // Uncommitted, the new file is dropped.
-    if (out.write(png) != png.size() || !out.flush() || !out.commit()) {
-        throw failure(out.errorString());
-    }
+    ReplacingFile out(file.NativePath());
+    if (!out.Open() || !out.Write(png) || !out.Commit()) throw failure(out.ErrorString());
 }
 
 }  // namespace platform

@@ -33,8 +33,8 @@ class Picture {
     // The picture's drawing surface: the same one on every call.
     platform::Graphics& Graphics();
 
-    // Writes the picture as PNG. An existing file is replaced only by a complete new
-    // one; raises PlatformError when the file cannot be written.
+    // Writes the picture as PNG. An existing file is replaced only by a complete new one
+    // that has reached the disk; raises PlatformError when the file cannot be written.
     void Save(const FolderItem& file);
 
     // The image with everything drawn so far.

@@ -5,7 +5,6 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
-#include <QSaveFile>
 #include <QScopeGuard>
 #include <QTimer>
 #include <QUrl>
@@ -14,6 +13,7 @@
 #include <utility>
 
 #include "platform/qt/desktop_application.h"
+#include "platform/qt/replacing_file.h"
 
 namespace platform {
 namespace {
@@ -65,7 +65,7 @@ void expectSuccess(const QNetworkReply& reply, const std::string& url) {
 struct URLConnection::Transfer {
     QNetworkReply* reply;
     std::string url;
-    std::unique_ptr<QSaveFile> file;  // Send's destination; uncommitted, it leaves no trace
+    std::unique_ptr<ReplacingFile> file;  // Send's destination; uncommitted, it leaves no trace
     std::int64_t received = 0;
 };
 
@@ -132,10 +132,10 @@ void URLConnection::Send(const std::string& method, const std::string& url, cons
     if (Busy()) throw PlatformError("The connection is busy with another transfer.");
     QNetworkRequest request = requestFor(url);
     request.setTransferTimeout(milliseconds(timeoutSeconds));
-    auto destination = std::make_unique<QSaveFile>(file.NativePath());
-    if (!destination->open(QIODevice::WriteOnly)) {
+    auto destination = std::make_unique<ReplacingFile>(file.NativePath());
+    if (!destination->Open()) {
         throw PlatformError("\"" + file.NativePath().toStdString() +
-                            "\" cannot be written: " + destination->errorString().toStdString());
+                            "\" cannot be written: " + destination->ErrorString().toStdString());
     }
     QNetworkReply* reply = start(method, url, request);
     transfer_->file = std::move(destination);
@@ -152,8 +152,8 @@ void URLConnection::receive() {
         !isSuccess(t.reply->attribute(QNetworkRequest::HttpStatusCodeAttribute))) {
         return;
     }
-    if (t.file->write(data) != data.size()) {
-        const std::string reason = t.file->errorString().toStdString();
+    if (!t.file->Write(data)) {
+        const std::string reason = t.file->ErrorString().toStdString();
         end();
         raiseError(PlatformError("The download could not be written: " + reason));
         return;
@@ -174,22 +174,22 @@ void URLConnection::complete() {
     t->reply->deleteLater();
     try {
         expectSuccess(*t->reply, t->url);
+        // No package is empty: a reply without a body would replace one with nothing.
+        if (t->received == 0) throw BadReplyException("The reply to " + t->url + " is empty.");
     } catch (const NetworkException& failure) {
         t.reset();  // the temporary file is gone before anyone hears of the failure
         raiseError(failure);
         return;
     }
-    // The buffered end goes out first: after a flush that failed, commit would still put the
-    // cut-short file in place of the old one and report success.
-    if (!t->file->flush() || !t->file->commit()) {
-        const std::string reason = t->file->errorString().toStdString();
+    if (!t->file->Commit()) {
+        const std::string reason = t->file->ErrorString().toStdString();
         t.reset();
         raiseError(PlatformError("The download could not be saved: " + reason));
         return;
     }
     const std::int64_t status =
         t->reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toLongLong();
-    const FolderItem file(t->file->fileName());
+    const FolderItem file(t->file->FileName());
     const std::string url = t->url;
     t.reset();
     if (FileReceived) FileReceived(*this, url, status, file);

@@ -54,8 +54,9 @@ class URLConnection : public QObject {
                          std::int64_t timeoutSeconds);
 
     // Starts the request and returns at once. The body is written to a temporary file
-    // beside `file`, which takes the place of `file` only when the transfer is complete;
-    // then FileReceived, or Error when the transfer fails (and `file` is left as it was).
+    // beside `file`, which takes the place of `file` only when the transfer is complete and
+    // the file is on the disk; then FileReceived, or Error when the transfer fails, the body
+    // is empty or the file cannot be saved (and `file` is left as it was).
     // The time-out counts from the last data received. Raises PlatformError when the
     // temporary file cannot be made, NetworkException for an address that is not http(s).
     void Send(const std::string& method, const std::string& url, const FolderItem& file,

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QSslConfiguration>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -14,6 +13,7 @@
 #include "platform/qt/folder_item.h"
 #include "platform/qt/network.h"
 #include "platform/qt/url_connection.h"
+#include "tests/support/files.h"
 #include "tests/support/test_server.h"
 #include "tests/support/waiting.h"
 #include "tests/support/windows.h"
@@ -71,9 +71,7 @@ class UpdateTest : public testing::Test {
         });
     }
 
-    QStringList desktopFiles() const {
-        return QDir(desktop.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
-    }
+    QStringList desktopFiles() const { return filesIn(desktop.path()); }
     QString desktopFile(const QString& name) const { return desktop.filePath(name); }
 
     static bool updateWindowIsOpen() { return shownWindow<class WindowDownload>() != nullptr; }

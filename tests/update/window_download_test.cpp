@@ -10,6 +10,7 @@
 #include "platform/qt/desktop_application.h"
 #include "tests/support/dark_desktop.h"
 #include "tests/support/file_size_limit.h"
+#include "tests/support/files.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/shown_texts.h"
 #include "tests/support/tab_order.h"
@@ -18,6 +19,8 @@
 
 namespace {
 
+using korva::test::contentsOf;
+using korva::test::DiskFault;
 using korva::test::kPatienceMs;
 using korva::test::plotWindow;
 using korva::test::Reply;
@@ -25,6 +28,7 @@ using korva::test::runEventLoop;
 using korva::test::TestServer;
 using korva::test::UpdateTest;
 using korva::test::waitFor;
+using korva::test::writeFile;
 using namespace std::chrono_literals;
 
 using UpdateWindow = UpdateTest;
@@ -76,17 +80,6 @@ QByteArray packageBytes(int size) {
     QByteArray bytes(size, '\0');
     for (int i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
     return bytes;
-}
-
-QByteArray contentsOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 TEST_F(UpdateWindow, IsBuiltWithItsLayoutBesideThePlotWindow) {
@@ -456,28 +449,40 @@ TEST_F(Download, AFailureLeavesTheOldPackageSaysSoAndMayBeTriedAgain) {
         std::chrono::milliseconds timeout = kAmple;
         bool fromStranger = false;
         bool diskFull = false;
+        std::optional<DiskFault> fault = {};  // of the desktop folder's disk
     };
     const Case cases[] = {
-        {"dropped halfway", {200, package, Reply::Ending::DropHalfway}},
-        {"stalled halfway", {200, package, Reply::Ending::StallHalfway}, true, 300ms},
-        {"error status", {404, "<html>Not here</html>"}},
-        {"no desktop folder", {200, package}, false},
-        {"untrusted certificate", {200, package}, true, kAmple, true},
-        // A small package waits whole in the file's buffer until the final write; a large
-        // one fails before that, while it is written.
-        {"disk full at the final write", {200, packageBytes(1'000)}, true, kAmple, false, true},
-        {"disk full while written", {200, package}, true, kAmple, false, true},
+        {.name = "dropped halfway", .reply = {200, package, Reply::Ending::DropHalfway}},
+        {.name = "stalled halfway",
+         .reply = {200, package, Reply::Ending::StallHalfway},
+         .timeout = 300ms},
+        {.name = "error status", .reply = {404, "<html>Not here</html>"}},
+        {.name = "no bytes", .reply = {200, ""}},
+        {.name = "no desktop folder", .reply = {200, package}, .desktopExists = false},
+        {.name = "untrusted certificate", .reply = {200, package}, .fromStranger = true},
+        // A small package and a large one: a writer that buffered would meet the full disk
+        // at its last write or while it wrote.
+        {.name = "disk full, a small package",
+         .reply = {200, packageBytes(1'000)},
+         .diskFull = true},
+        {.name = "disk full, a large package", .reply = {200, package}, .diskFull = true},
+        // A network disk or a quota may take every byte and fail only the sync or the close.
+        {.name = "sync fails", .reply = {200, package}, .fault = DiskFault::SyncFails},
+        {.name = "close fails", .reply = {200, package}, .fault = DiskFault::CloseFails},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         opened.clear();
-        writeFile(desktopFile(kPackage), "an older package");
+        const QString home =
+            c.fault ? korva::test::failingFolder(desktop.path(), *c.fault) : desktop.path();
+        const QString old = home + "/" + kPackage;
+        writeFile(old, "an older package");
         Module1::websource = server.folder();
         server.serve(kVersionFile, {200, "1.7 January 1, 2023"});
         server.serve(kPackage, c.reply);
-        auto previousDesktop =
-            platform::SpecialFolder::DesktopLocator().Replace([&, exists = c.desktopExists] {
-                return platform::FolderItem(exists ? desktop.path() : desktop.filePath("gone"));
+        auto previousDesktop = platform::SpecialFolder::DesktopLocator().Replace(
+            [folder = c.desktopExists ? home : desktop.filePath("gone")] {
+                return platform::FolderItem(folder);
             });
         timeoutsLast(kAmple);
         auto& window = WindowDownload();
@@ -497,8 +502,8 @@ TEST_F(Download, AFailureLeavesTheOldPackageSaysSoAndMayBeTriedAgain) {
         expectFits(window.StaticText2());
         EXPECT_FALSE(window.ProgressBar1().Visible());
         EXPECT_TRUE(window.PushButton2().Visible());
-        EXPECT_EQ(contentsOf(desktopFile(kPackage)), "an older package");
-        EXPECT_EQ(desktopFiles(), QStringList{kPackage});
+        EXPECT_EQ(contentsOf(old), "an older package");
+        EXPECT_EQ(korva::test::filesIn(home), QStringList{kPackage});
         EXPECT_TRUE(opened.isEmpty());
         EXPECT_TRUE(updateWindowIsOpen());
 

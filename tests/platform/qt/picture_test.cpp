@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
-#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 
 #include "platform/core/errors.h"
 #include "platform/qt/picture.h"
+#include "tests/support/files.h"
 
 namespace {
 
+using korva::test::contentsOf;
+using korva::test::DiskFault;
 using platform::FolderItem;
 using platform::Picture;
 using platform::PlatformError;
@@ -65,14 +69,27 @@ TEST(Picture, AFailedSaveRaisesAndLeavesTheOldFile) {
     // No file can be made beside this one, not even by root: the picture is written beside
     // its target first, so the target must stay as it was.
     const QString target = "/proc/self/comm";
-    auto contents = [&] {
-        QFile file(target);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
-    const QByteArray before = contents();
-    ASSERT_FALSE(before.isEmpty());
+    const QByteArray before = contentsOf(target);
+    ASSERT_NE(before, "(missing)");
     EXPECT_THROW(picture.Save(FolderItem(target)), PlatformError);
-    EXPECT_EQ(contents(), before);
+    EXPECT_EQ(contentsOf(target), before);
+
+    // The disk takes every byte and fails only when the new file is synced or closed.
+    for (const DiskFault fault : {DiskFault::SyncFails, DiskFault::CloseFails}) {
+        SCOPED_TRACE(korva::test::marker(fault));
+        const QString folder = korva::test::failingFolder(dir.path(), fault);
+        const QString old = folder + "/plot.png";
+        korva::test::writeFile(old, "the old picture");
+        try {
+            picture.Save(FolderItem(old));
+            ADD_FAILURE() << "the picture was taken as saved";
+        } catch (const PlatformError& e) {
+            EXPECT_EQ(e.what(), "The picture could not be saved to \"" + old.toStdString() +
+                                    "\": " + std::strerror(EIO));
+        }
+        EXPECT_EQ(contentsOf(old), "the old picture");
+        EXPECT_EQ(korva::test::filesIn(folder), QStringList{"plot.png"});
+    }
 }
 
 }  // namespace

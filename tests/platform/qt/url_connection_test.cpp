@@ -1,17 +1,21 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QSslConfiguration>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
+#include <optional>
 
 #include "platform/qt/folder_item.h"
 #include "platform/qt/url_connection.h"
+#include "tests/support/files.h"
 #include "tests/support/test_server.h"
 #include "tests/support/waiting.h"
 
 namespace {
 
+using korva::test::DiskFault;
 using korva::test::Reply;
 using korva::test::TestServer;
 using korva::test::waitFor;
@@ -29,9 +33,7 @@ class Connection : public testing::Test {
     }
     void TearDown() override { QSslConfiguration::setDefaultConfiguration(untrusting_); }
 
-    QStringList desktopFiles() const {
-        return QDir(desktop.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
-    }
+    QStringList desktopFiles() const { return korva::test::filesIn(desktop.path()); }
 
     TestServer server;
     QTemporaryDir desktop;
@@ -83,6 +85,46 @@ TEST_F(Connection, ReportsEachPieceAsItArrivesThenTheWholeFile) {
     QFile file(receivedFile);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), body);
+}
+
+// A transfer that fails after it has begun writing reports why, keeps the file it was to
+// replace and leaves nothing beside it.
+TEST_F(Connection, AFailedTransferKeepsTheOldFileAndLeavesNothingBeside) {
+    const std::string saveFailed =
+        std::string("The download could not be saved: ") + std::strerror(EIO);
+    const std::string url = server.folder() + "KORVA.zip";
+    struct Case {
+        const char* name;
+        QByteArray body;
+        std::optional<DiskFault> fault;
+        std::string error;
+    };
+    const Case cases[] = {
+        {"sync fails", QByteArray(50'000, 'p'), DiskFault::SyncFails, saveFailed},
+        {"close fails", QByteArray(50'000, 'p'), DiskFault::CloseFails, saveFailed},
+        {"no bytes", "", std::nullopt, "The reply to " + url + " is empty."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString folder =
+            c.fault ? korva::test::failingFolder(desktop.path(), *c.fault) : desktop.path();
+        const QString old = folder + "/KORVA.zip";
+        korva::test::writeFile(old, "an older package");
+        server.serve("KORVA.zip", {200, c.body});
+        URLConnection connection;
+        std::optional<std::string> error;
+        connection.Error = [&](URLConnection&, const platform::PlatformError& e) {
+            error = e.what();
+        };
+        connection.FileReceived = [&](URLConnection&, const std::string&, std::int64_t,
+                                      const FolderItem&) { error = "received"; };
+        connection.Send("GET", url, FolderItem(old), 60);
+        ASSERT_TRUE(waitFor([&] { return error.has_value(); }));
+        EXPECT_EQ(*error, c.error);
+        EXPECT_FALSE(connection.Busy());
+        EXPECT_EQ(korva::test::contentsOf(old), "an older package");
+        EXPECT_EQ(korva::test::filesIn(folder), QStringList{"KORVA.zip"});
+    }
 }
 
 TEST_F(Connection, RequestsOnlyWebAddresses) {
