@@ -109,7 +109,9 @@ void WindowIntro::Event_Opening() {
     const double plotLeft = static_cast<double>(Window1().Left());
     const double plotWidth = static_cast<double>(Window1().Width());
     const double ownWidth = static_cast<double>(Width());
-    const double left = platform::Max(plotWidth / 2.0 + plotLeft - ownWidth / 2.0, 0.0);
+    // Not past the left edge of the plot window's screen.
+    const double screenLeft = static_cast<double>(PlacementScreen().Left);
+    const double left = platform::Max(plotWidth / 2.0 + plotLeft - ownWidth / 2.0, screenLeft);
     Left(platform::TruncateToInt64(left));
 }
 

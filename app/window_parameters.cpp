@@ -209,9 +209,11 @@ void WindowParameters::Event_Opening() {
     for (const Binding& binding : bindings()) (this->*binding.field)->Text(text(binding.variable));
     writeRatio();
 
+    // Against the right edge of the plot window's screen, where there is no room beside it.
+    const platform::ScreenBounds screen = ::WindowParameters().PlacementScreen();
     const double besidePlot = static_cast<double>(::Window1().Left() + ::Window1().Width());
     const double screenEdge =
-        static_cast<double>(platform::Screen(0).Width() - ::WindowParameters().Width());
+        static_cast<double>(screen.Left + screen.Width - ::WindowParameters().Width());
     ::WindowParameters().Left(
         platform::TruncateToInt64(platform::Min(besidePlot, screenEdge) + 10.0));
 }

@@ -104,14 +104,6 @@ void DesktopButton::keyPressEvent(QKeyEvent* e) {
     QPushButton::keyPressEvent(e);
 }
 
-void DesktopButton::keyReleaseEvent(QKeyEvent* e) {
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        e->ignore();
-        return;
-    }
-    QPushButton::keyReleaseEvent(e);
-}
-
 DesktopSlider::DesktopSlider(QWidget* parent)
     : QSlider(Qt::Horizontal, parent), DesktopUIControl(this) {
     setTracking(false);  // a drag reports once, when the thumb is let go

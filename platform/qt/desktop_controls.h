@@ -88,7 +88,6 @@ class DesktopButton : public QPushButton, public DesktopUIControl {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
 };
 
 // A horizontal slider that reports its value when the thumb is let go.

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -83,6 +84,21 @@ QPalette lightPalette() {
     return palette;
 }
 
+// The screen that holds most of the frame, or the main screen when none holds any of it.
+QScreen* screenHolding(const QRect& frame) {
+    QScreen* holding = QGuiApplication::primaryScreen();
+    qint64 most = 0;
+    for (QScreen* screen : QGuiApplication::screens()) {
+        const QRect common = screen->geometry() & frame;
+        const qint64 area = common.isEmpty() ? 0 : qint64{common.width()} * common.height();
+        if (area > most) {
+            most = area;
+            holding = screen;
+        }
+    }
+    return holding;
+}
+
 QMargins marginsBetween(const QRect& frame, const QRect& client) {
     return {client.left() - frame.left(), client.top() - frame.top(),
             frame.right() - client.right(), frame.bottom() - client.bottom()};
@@ -137,7 +153,9 @@ void DesktopWindow::SetProperties(const WindowProperties& p) {
     resize(p.Width, p.Height + menuHeight);
 
     // Where the window first stands; its opening handler may then move its left edge.
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QScreen* home = ownerScreen();
+    if (!home) home = QGuiApplication::primaryScreen();
+    const QRect screen = home ? home->availableGeometry() : QRect();
     if (p.DefaultLocation == 3) {
         move(screen.left() + std::max(0, (screen.width() - p.Width) / 2),
              screen.top() + std::max(0, (screen.height() - p.Height - menuHeight) / 2));
@@ -238,6 +256,13 @@ void DesktopWindow::Left(std::int64_t left) {
          pos().y());
 }
 
+ScreenBounds DesktopWindow::PlacementScreen() const {
+    QScreen* screen = placementScreen();
+    if (!screen) return {};
+    const QRect bounds = screen->geometry();
+    return {bounds.left(), bounds.top(), bounds.width(), bounds.height()};
+}
+
 std::int64_t DesktopWindow::Width() const { return content_->width(); }
 std::int64_t DesktopWindow::Height() const { return content_->height(); }
 std::string DesktopWindow::Title() const { return windowTitle().toStdString(); }
@@ -292,39 +317,61 @@ DesktopButton* DesktopWindow::defaultButton() const {
 // On a dark desktop the window takes the light look; on a light one, the desktop's own.
 void DesktopWindow::applyLook() { setPalette(IsDarkMode() ? lightPalette() : QPalette()); }
 
-// Before a window is shown, its frame is put wholly inside the screen's free area: a
-// window that can be resized is made smaller to fit the room beyond its top left corner,
-// then any window is moved in as far as it needs. A window that fits stays where it is.
+// A window takes its place from its owner, so it goes on the owner's screen, wherever its
+// own corner has been put; an owner that has not been shown has no place to go by.
+QScreen* DesktopWindow::ownerScreen() const {
+    const QWidget* owner = parentWidget();
+    return owner && owner->isVisible() ? screenHolding(owner->frameGeometry()) : nullptr;
+}
+
+QScreen* DesktopWindow::placementScreen() const {
+    QScreen* screen = ownerScreen();
+    return screen ? screen : screenHolding(frameGeometry());
+}
+
+// Before a window is shown, its frame is put wholly inside the free area of its screen: it
+// is moved in as far as it needs, and a window that can be resized is made smaller only
+// where it is larger than the whole area. A window that fits stays where it is.
 void DesktopWindow::keepInsideScreen() {
-    QScreen* screen = QGuiApplication::screenAt(geometry().center());
-    if (!screen) screen = QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const QRect area = screen->availableGeometry();
     // A window manager frames a window once it is shown; until then the frame is taken
     // to be that of a window it has framed already.
     QMargins frame = marginsBetween(frameGeometry(), geometry());
+    frameGuessed_ = frame.isNull();
     for (const QPointer<DesktopWindow>& window : openWindows()) {
         if (!frame.isNull()) break;
         if (window && window->isVisible() && window != this) {
             frame = marginsBetween(window->frameGeometry(), window->geometry());
         }
     }
-    const int frameWidth = frame.left() + frame.right();
-    const int frameHeight = frame.top() + frame.bottom();
-    QPoint corner = pos();
+    QScreen* screen = ownerScreen();
+    if (!screen) screen = screenHolding(geometry().marginsAdded(frame));
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
     if (minimumSize() != maximumSize()) {
-        const QSize room(area.right() + 1 - corner.x() - frameWidth,
-                         area.bottom() + 1 - corner.y() - frameHeight);
-        const QSize fitted = size().boundedTo(room).expandedTo(minimumSize());
+        const QSize fitted =
+            size().boundedTo(area.size().shrunkBy(frame)).expandedTo(minimumSize());
         if (fitted != size()) resize(fitted);
     }
     const QSize outer = size().grownBy(frame);
+    QPoint corner = pos();
     corner.setX(std::max(std::min(corner.x(), area.right() + 1 - outer.width()), area.left()));
     corner.setY(std::max(std::min(corner.y(), area.bottom() + 1 - outer.height()), area.top()));
     if (corner != pos()) move(corner);
+    // A window that Qt has already made for the desktop (an owner is made with the first
+    // window it owns) would be placed by its inside: it is told where its frame goes.
+    if (QWindow* handle = windowHandle(); handle && isHidden()) {
+        handle->resize(size());
+        handle->setFramePosition(corner);
+    }
 }
 
 bool DesktopWindow::event(QEvent* e) {
+    // Another window's frame can differ from this one's (a resizable window's may have a
+    // grip along its foot): the window manager's own frame is kept inside as well.
+    if (e->type() == QEvent::Move && frameGuessed_ && isVisible() &&
+        frameGeometry() != geometry()) {
+        keepInsideScreen();
+    }
     if (e->type() == QEvent::ApplicationPaletteChange || e->type() == QEvent::ThemeChange) {
         applyLook();
     }

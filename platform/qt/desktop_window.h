@@ -16,6 +16,8 @@
 #include "platform/core/color.h"
 #include "platform/qt/desktop_controls.h"
 
+QT_FORWARD_DECLARE_CLASS(QScreen)
+
 namespace platform {
 
 class DesktopButton;
@@ -33,12 +35,19 @@ struct WindowProperties {
     int MaximumWidth = 32000, MaximumHeight = 32000;
     // 0: a document window; 3: a secondary window, kept above the window that owns it.
     int Type = 0;
-    // 0: near the top left of the main screen; 3: centred on it.
+    // 0: near the top left of the screen; 3: centred on it. The screen is the owner's
+    // while the owner is shown, else the main screen.
     int DefaultLocation = 0;
     bool HasCloseButton = true, HasMaximizeButton = false, HasMinimizeButton = false;
     bool Resizeable = false;
     bool Visible = true;
     std::optional<Color> BackgroundColor = std::nullopt;  // painted behind the controls when set
+};
+
+// Where a screen stands on the desktop, in pixels; screens left of or above the main one
+// have negative coordinates.
+struct ScreenBounds {
+    std::int64_t Left = 0, Top = 0, Width = 0, Height = 0;
 };
 
 namespace style {
@@ -109,6 +118,10 @@ class DesktopWindow : public QMainWindow {
     std::int64_t Height() const;
     std::string Title() const;
     void Title(const std::string& title);
+    // The screen the window is placed on and kept inside when shown: its owner's while the
+    // owner is shown, else the one that holds most of the window (the main screen when
+    // none does).
+    ScreenBounds PlacementScreen() const;
 
     DesktopMenuBar* MenuBar() const { return menuBar_; }
     void MenuBar(DesktopMenuBar& bar);
@@ -179,6 +192,8 @@ class DesktopWindow : public QMainWindow {
     void arrange(const std::vector<std::pair<QWidget*, ControlLayout>>& controls);
     DesktopButton* defaultButton() const;
     void applyLook();
+    QScreen* placementScreen() const;
+    QScreen* ownerScreen() const;
     void keepInsideScreen();
 
     QWidget* content_ = nullptr;
@@ -187,6 +202,7 @@ class DesktopWindow : public QMainWindow {
     std::map<std::string, std::function<bool()>, std::less<>> menuHandlers_;
     bool visibleWhenOpened_ = true;
     int type_ = 0;
+    bool frameGuessed_ = false;  // shown with another window's frame taken for its own
     bool opened_ = false;
     bool closed_ = false;
 };

@@ -6,22 +6,33 @@
 
 namespace korva::test {
 
-// A desktop in dark mode while it lives: its windows' ground darker than their text.
-class DarkDesktop {
+// The desktop's palette while it lives: the one given, then the one before it again.
+class DesktopPalette {
   public:
-    DarkDesktop() : light_(QApplication::palette()) {
-        QPalette dark = light_;
-        dark.setColor(QPalette::Window, QColor(32, 32, 32));
-        dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
-        dark.setColor(QPalette::Base, QColor(20, 20, 20));
-        QApplication::setPalette(dark);
+    explicit DesktopPalette(const QPalette& palette) : before_(QApplication::palette()) {
+        QApplication::setPalette(palette);
     }
-    ~DarkDesktop() { QApplication::setPalette(light_); }
-    DarkDesktop(const DarkDesktop&) = delete;
-    DarkDesktop& operator=(const DarkDesktop&) = delete;
+    ~DesktopPalette() { QApplication::setPalette(before_); }
+    DesktopPalette(const DesktopPalette&) = delete;
+    DesktopPalette& operator=(const DesktopPalette&) = delete;
 
   private:
-    const QPalette light_;
+    const QPalette before_;
+};
+
+// The desktop's palette in dark mode: its windows' ground darker than their text.
+inline QPalette darkPalette() {
+    QPalette dark = QApplication::palette();
+    dark.setColor(QPalette::Window, QColor(32, 32, 32));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Base, QColor(20, 20, 20));
+    return dark;
+}
+
+// A desktop in dark mode while it lives.
+class DarkDesktop : public DesktopPalette {
+  public:
+    DarkDesktop() : DesktopPalette(darkPalette()) {}
 };
 
 }  // namespace korva::test
