@@ -481,6 +481,20 @@ TEST_F(Printing, PrintingToAPdfFileGivesOnePageWithThePlot) {
     }
 }
 
+// A printer that cannot start the page (here a PDF file in a folder that does not exist)
+// is reported as the printer's, and the screen's plot area comes back.
+TEST_F(Printing, APageThePrinterCannotStartIsReported) {
+    PrinterSetup::PageSetupDialog().Replace([](QPrinter&) { return true; });
+    PrinterSetup::PrintDialog().Replace([&](std::shared_ptr<QPrinter> printer) {
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(folder.filePath("no such folder/plot.pdf"));
+        return platform::PageGraphics(std::move(printer));
+    });
+    Window1().findChild<QAction*>("FilePrint")->trigger();
+    EXPECT_EQ(messages.messages, std::vector<std::string>{"The printer could not start the page."});
+    EXPECT_EQ(surface(), (Surface{800, 600, 1}));
+}
+
 // The desktop's own dialogs open, belong to the plot window and can be cancelled; nothing
 // is printed or saved.
 TEST_F(Printing, TheRealDialogsOpenAndCancel) {
