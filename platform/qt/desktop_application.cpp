@@ -12,13 +12,14 @@
 
 #include "platform/core/errors.h"
 #include "platform/core/message_dialog.h"
+#include "platform/qt/desktop_window.h"
 
 namespace platform {
 void ShowMessageBox(const std::string& message) {
     QString text = QString::fromStdString(message);
     text.replace("\r\n", "\n");
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
-                    QMessageBox::Ok, QApplication::activeWindow());
+                    QMessageBox::Ok, DesktopWindow::DialogOwner());
     box.exec();
 }
 

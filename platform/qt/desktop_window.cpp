@@ -1,6 +1,7 @@
 #include "platform/qt/desktop_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -22,6 +23,12 @@ namespace {
 std::vector<QPointer<DesktopWindow>>& openWindows() {
     static std::vector<QPointer<DesktopWindow>> windows;
     return windows;
+}
+
+// The window whose menu command is running, while it runs.
+QPointer<DesktopWindow>& commandingWindow() {
+    static QPointer<DesktopWindow> window;
+    return window;
 }
 
 QColor qtColor(Color color) { return QColor::fromRgb(static_cast<QRgb>(color.rgb)); }
@@ -221,6 +228,11 @@ DesktopWindow* DesktopWindow::FrontDocumentWindow() {
     return nullptr;
 }
 
+QWidget* DesktopWindow::DialogOwner() {
+    if (commandingWindow()) return commandingWindow();
+    return QApplication::activeWindow();
+}
+
 void DesktopWindow::CloseAll() {
     while (!openWindows().empty()) {
         QPointer<DesktopWindow> last = openWindows().back();
@@ -295,7 +307,12 @@ void DesktopWindow::MenuBar(DesktopMenuBar& bar) {
             action->setEnabled(!item->AutoEnabled() || menuHandlers_.contains(item->Name()));
             connect(action, &QAction::triggered, this, [this, name = item->Name()] {
                 auto handler = menuHandlers_.find(name);
-                if (handler != menuHandlers_.end()) RunHandler(handler->second);
+                if (handler == menuHandlers_.end()) return;
+                // Put back after it: a command run inside another's dialog leaves the outer
+                // command's window in place.
+                const QPointer<DesktopWindow> outer = std::exchange(commandingWindow(), this);
+                RunHandler(handler->second);
+                commandingWindow() = outer;
             });
         }
     }

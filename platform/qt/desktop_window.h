@@ -144,6 +144,11 @@ class DesktopWindow : public QMainWindow {
     // The document window opened last that is still open, or nullptr.
     static DesktopWindow* FrontDocumentWindow();
 
+    // The window that owns a dialog or message box opened now, which the window manager
+    // keeps above it: the window whose menu command is running (also when the command was
+    // given in a window it owns), else the active window; nullptr when there is neither.
+    static QWidget* DialogOwner();
+
     // Closes every open window, the last opened first, as the program ends.
     static void CloseAll();
 

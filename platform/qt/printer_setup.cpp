@@ -9,6 +9,7 @@
 #include <optional>
 #include <utility>
 
+#include "platform/qt/desktop_window.h"
 #include "platform/qt/qt_graphics.h"
 
 namespace platform {
@@ -122,7 +123,7 @@ std::unique_ptr<Graphics> PrinterSetup::ShowPrinterDialog() {
 
 Seam<bool(QPrinter&)>& PrinterSetup::PageSetupDialog() {
     static Seam<bool(QPrinter&)> seam([](QPrinter& printer) {
-        QPageSetupDialog dialog(&printer);
+        QPageSetupDialog dialog(&printer, DesktopWindow::DialogOwner());
         return dialog.exec() == QDialog::Accepted;
     });
     return seam;
@@ -131,7 +132,7 @@ Seam<bool(QPrinter&)>& PrinterSetup::PageSetupDialog() {
 Seam<std::unique_ptr<Graphics>(std::shared_ptr<QPrinter>)>& PrinterSetup::PrintDialog() {
     static Seam<std::unique_ptr<Graphics>(std::shared_ptr<QPrinter>)> seam(
         [](std::shared_ptr<QPrinter> printer) -> std::unique_ptr<Graphics> {
-            QPrintDialog dialog(printer.get());
+            QPrintDialog dialog(printer.get(), DesktopWindow::DialogOwner());
             if (dialog.exec() != QDialog::Accepted) return nullptr;
             return PageGraphics(std::move(printer));
         });

@@ -3,7 +3,6 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPaintDevice>
-#include <QPaintEngine>
 #include <QPen>
 #include <algorithm>
 #include <cmath>
@@ -26,7 +25,10 @@ double tame(double v) {
 }  // namespace
 
 QtGraphics::QtGraphics(QPaintDevice* device, std::shared_ptr<void> owner)
-    : owner_(std::move(owner)), device_(device), font_(QGuiApplication::font()) {}
+    : owner_(std::move(owner)),
+      device_(device),
+      page_(device->devType() == QInternal::Printer),
+      font_(QGuiApplication::font()) {}
 
 QtGraphics::~QtGraphics() { Release(); }
 
@@ -42,9 +44,8 @@ QPainter& QtGraphics::painter() {
         painter_ = std::make_unique<QPainter>(device_);
         if (!painter_->isActive()) {
             painter_.reset();
-            throw PlatformError(device_->devType() == QInternal::Printer
-                                    ? "The printer could not start the page."
-                                    : "Nothing can be drawn on this surface.");
+            throw PlatformError(page_ ? "The printer could not start the page."
+                                      : "Nothing can be drawn on this surface.");
         }
         painter_->setRenderHint(QPainter::Antialiasing, false);
         painter_->setRenderHint(QPainter::TextAntialiasing, true);
@@ -91,9 +92,8 @@ void QtGraphics::DrawLine(double x1, double y1, double x2, double y2) {
     // length, and drops one of no length; a point at its start leaves the pen's mark there.
     // The raster engine of the screen and of pictures draws such lines whole, and a point
     // where the line has no length.
-    const bool raster = p.paintEngine()->type() == QPaintEngine::Raster;
     if (from != to) p.drawLine(from, to);
-    if (from == to || (!raster && QLineF(from, to).length() < penSize_)) p.drawPoint(from);
+    if (from == to || (page_ && QLineF(from, to).length() < penSize_)) p.drawPoint(from);
 }
 
 double QtGraphics::TextWidth(const std::string& text) {

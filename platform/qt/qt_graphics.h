@@ -44,6 +44,7 @@ class QtGraphics final : public Graphics {
 
     std::shared_ptr<void> owner_;  // destroyed after the painter
     QPaintDevice* device_;
+    const bool page_;  // a printer's page, which its engine draws unlike the screen
     std::unique_ptr<QPainter> painter_;
     QColor color_{Qt::black};
     double penSize_ = 1.0;

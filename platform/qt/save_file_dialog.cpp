@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 
 #include "platform/core/file_type.h"
+#include "platform/qt/desktop_window.h"
 
 namespace platform {
 namespace {
@@ -19,7 +20,8 @@ std::optional<FolderItem> standardDialog(const SaveFileRequest& request) {
     if (lastFolder().isEmpty()) {
         lastFolder() = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     }
-    QFileDialog dialog(nullptr, QString(), lastFolder());
+    // GTK's chooser, unlike Qt's own dialog, has no title unless it is given one.
+    QFileDialog dialog(DesktopWindow::DialogOwner(), "Save As", lastFolder());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setMimeTypeFilters(request.mimeTypeFilters);

@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QImage>
 #include <QLocale>
 #include <QMenuBar>
 #include <QPageLayout>
@@ -9,7 +10,9 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <functional>
 #include <optional>
+#include <vector>
 
 #include "app/file_types.h"
 #include "app/module1_app.h"
@@ -478,26 +481,49 @@ TEST_F(Printing, PrintingToAPdfFileGivesOnePageWithThePlot) {
     }
 }
 
-// The desktop's own dialogs open and can be cancelled; nothing is printed or saved.
+// A printer that cannot start the page (here a PDF file in a folder that does not exist)
+// is reported as the printer's, and the screen's plot area comes back.
+TEST_F(Printing, APageThePrinterCannotStartIsReported) {
+    PrinterSetup::PageSetupDialog().Replace([](QPrinter&) { return true; });
+    PrinterSetup::PrintDialog().Replace([&](std::shared_ptr<QPrinter> printer) {
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(folder.filePath("no such folder/plot.pdf"));
+        return platform::PageGraphics(std::move(printer));
+    });
+    Window1().findChild<QAction*>("FilePrint")->trigger();
+    EXPECT_EQ(messages.messages, std::vector<std::string>{"The printer could not start the page."});
+    EXPECT_EQ(surface(), (Surface{800, 600, 1}));
+}
+
+// The desktop's own dialogs open, belong to the plot window and can be cancelled; nothing
+// is printed or saved.
 TEST_F(Printing, TheRealDialogsOpenAndCancel) {
     PrinterSetup::PageSetupDialog().Replace({});
     PrinterSetup::PrintDialog().Replace({});
     platform::SaveFileDialog().Replace({});
+    std::vector<QWidget*> owners;
+    const auto owner = [&](QDialog& dialog) { owners.push_back(dialog.parentWidget()); };
     {
-        ModalRobot robot({}, QDialog::Rejected);
+        ModalRobot robot(owner, QDialog::Rejected);
         Window1().findChild<QAction*>("FilePrint")->trigger();
         EXPECT_EQ(robot.answered, 1);
         EXPECT_TRUE(Module1::psettings.empty());
     }
     {
-        int seen = 0;
+        PrinterSetup::PageSetupDialog().Replace([](QPrinter&) { return true; });
+        ModalRobot robot(owner, QDialog::Rejected);  // the print dialog
+        Window1().findChild<QAction*>("FilePrint")->trigger();
+        EXPECT_EQ(robot.answered, 1);
+    }
+    {
         ModalRobot robot(
             [&](QDialog& dialog) {
-                ++seen;
+                owner(dialog);
                 // What the user sees: the type's name from the MIME database, and the
                 // proposed name, to which the suffix is added when typed without one.
                 const auto* files = qobject_cast<QFileDialog*>(&dialog);
                 ASSERT_NE(files, nullptr);
+                EXPECT_EQ(files->windowTitle(), "Save As");
                 EXPECT_EQ(files->nameFilters(), QStringList{"PNG image (*.png)"});
                 EXPECT_EQ(files->selectedNameFilter(), "PNG image (*.png)");
                 EXPECT_EQ(QFileInfo(files->selectedFiles().value(0)).fileName(), "NMR.png");
@@ -505,9 +531,38 @@ TEST_F(Printing, TheRealDialogsOpenAndCancel) {
             },
             QDialog::Rejected);
         Window1().findChild<QAction*>("FileSavePlot")->trigger();
-        EXPECT_EQ(seen, 1);
+        EXPECT_EQ(robot.answered, 1);
     }
+    EXPECT_EQ(owners, std::vector<QWidget*>(3, &Window1()));
     EXPECT_EQ(surface(), (Surface{800, 600, 1}));
+}
+
+// The save dialog opens in the folder of the file saved last in this run; a dialog
+// cancelled after the student went elsewhere leaves it so.
+TEST_F(Printing, TheSaveDialogReopensInTheFolderSavedInLast) {
+    platform::SaveFileDialog().Replace({});
+    const QTemporaryDir elsewhere;
+    std::vector<QString> openedIn;
+    const auto saveWith = [&](const std::function<void(QFileDialog&)>& answer, int result) {
+        ModalRobot robot(
+            [&](QDialog& dialog) {
+                auto* files = qobject_cast<QFileDialog*>(&dialog);
+                ASSERT_NE(files, nullptr);
+                openedIn.push_back(files->directory().absolutePath());
+                answer(*files);
+            },
+            result);
+        Window1().findChild<QAction*>("FileSavePlot")->trigger();
+        EXPECT_EQ(robot.answered, 1);
+    };
+    const QString first = folder.filePath("first.png");
+    saveWith([&](QFileDialog& files) { files.selectFile(first); }, QDialog::Accepted);
+    ASSERT_FALSE(QImage(first, "PNG").isNull()) << "the first save wrote nothing";
+    saveWith([&](QFileDialog& files) { files.setDirectory(elsewhere.path()); }, QDialog::Rejected);
+    saveWith([](QFileDialog&) {}, QDialog::Rejected);
+    ASSERT_EQ(openedIn.size(), 3u);
+    EXPECT_EQ(openedIn[1], folder.path());
+    EXPECT_EQ(openedIn[2], folder.path());
 }
 
 }  // namespace

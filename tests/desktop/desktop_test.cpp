@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +17,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSlider>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
@@ -29,6 +32,7 @@
 #include "app/window_intro.h"
 #include "app/window_parameters.h"
 #include "engine/module1.h"
+#include "platform/qt/desktop_application.h"
 #include "platform/qt/network.h"
 #include "platform/qt/printer_setup.h"
 #include "platform/qt/save_file_dialog.h"
@@ -436,6 +440,163 @@ TEST_F(Desktop, PrintAndSaveWaitForThePlot) {
     openAbout();
     press({"ctrl+p"});
     EXPECT_TRUE(waitFor([&] { return dialogs == 1; })) << "Ctrl+P in the about window";
+}
+
+// The X server's own record of the desktop's windows, read back with xprop.
+QString xprop(const QStringList& arguments) {
+    QProcess xprop;
+    xprop.start("xprop", QStringList{"-notype"} + arguments);
+    EXPECT_TRUE(xprop.waitForFinished(korva::test::kPatienceMs)) << "xprop";
+    return QString::fromLocal8Bit(xprop.readAllStandardOutput());
+}
+
+// The window ids that follow "# " in xprop's answer of one property.
+std::vector<WId> windowIds(const QString& property) {
+    std::vector<WId> ids;
+    const qsizetype hash = property.indexOf("# ");
+    if (hash < 0) return ids;
+    for (const QString& id : property.mid(hash + 2).split(',', Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const WId value = id.trimmed().toULongLong(&ok, 16);
+        if (ok) ids.push_back(value);
+    }
+    return ids;
+}
+
+// The windows that the window manager manages now.
+std::vector<WId> managedWindows() { return windowIds(xprop({"-root", "_NET_CLIENT_LIST"})); }
+
+bool managed(WId window) { return std::ranges::count(managedWindows(), window) > 0; }
+
+WId activeWindow() {
+    const auto ids = windowIds(xprop({"-root", "_NET_ACTIVE_WINDOW"}));
+    return ids.empty() ? 0 : ids.front();
+}
+
+// A dialog as the window manager sees it: its owner (WM_TRANSIENT_FOR, 0 for none) and
+// its title.
+struct DialogOnScreen {
+    WId window = 0;
+    WId owner = 0;
+    std::string title;
+};
+
+DialogOnScreen dialogOnScreen(WId window) {
+    const QString id = "0x" + QString::number(window, 16);
+    const auto owner = windowIds(xprop({"-id", id, "WM_TRANSIENT_FOR"}));
+    QString title = xprop({"-id", id, "_NET_WM_NAME"}).trimmed();
+    const qsizetype equals = title.indexOf(" = ");
+    title = equals < 0 ? QString() : title.mid(equals + 3);
+    if (title.size() >= 2 && title.startsWith('"') && title.endsWith('"')) {
+        title = title.mid(1, title.size() - 2);
+    }
+    return {window, owner.empty() ? 0 : owner.front(), title.toStdString()};
+}
+
+// Cancels the dialogs of one command as a student does, whatever draws them (Qt or GTK):
+// once a window that was not on the desktop before has appeared and the window manager
+// has made it the active one, it is read back from the X server and Escape is pressed.
+// A command that has not ended within the patience fails the test, and its open dialog is
+// cancelled, so that the command ends.
+class DialogsOnTheDesktop {
+  public:
+    explicit DialogsOnTheDesktop(std::size_t expected)
+        : expected_(expected), known_(managedWindows()) {
+        QObject::connect(&poll_, &QTimer::timeout, [this] { poll(); });
+        poll_.start(20);
+        patience_.start();
+    }
+
+    std::vector<DialogOnScreen> seen;
+    bool answeredAll() const { return seen.size() == expected_; }
+
+  private:
+    void poll() {
+        if (patience_.hasExpired(korva::test::kPatienceMs)) {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                ADD_FAILURE() << "a dialog was still open when the patience ran out";
+                dialog->reject();
+            }
+            return;
+        }
+        if (answeredAll()) return;
+        const WId active = activeWindow();
+        if (std::ranges::count(known_, active) > 0 || !managed(active)) return;
+        known_.push_back(active);
+        seen.push_back(dialogOnScreen(active));
+        press({"Escape"});
+    }
+
+    std::size_t expected_;
+    std::vector<WId> known_;
+    QTimer poll_;
+    QElapsedTimer patience_;
+};
+
+// Each dialog that Print and Save Plot open, and each message box they raise, belongs to
+// the plot window, also when the command comes from the about window: the window manager
+// keeps it above the plot window. The save dialog says what it is for. Escape cancels each,
+// and the command ends with the screen's plot area back.
+TEST_F(Desktop, TheDialogsOfPrintAndSaveBelongToThePlotWindow) {
+    const platform::ScopedReplacement realBoxes{platform::MessageDialog::Presenter(),
+                                                platform::ShowMessageBox};
+    struct Step {
+        const char* dialog;
+        std::optional<std::string> title;
+    };
+    struct Case {
+        const char* name;
+        const char* shortcut;
+        float specWidth;
+        bool pageSetUpAccepted;  // without its dialog, to reach the print dialog
+        std::vector<Step> steps;
+    };
+    // At 4 ppm the AB lines near 3 ppm fit the screen's plot but not the saved picture's,
+    // whose margin is four times as wide: saving warns, drawing on the screen does not.
+    const Case cases[] = {
+        {"page set-up", "ctrl+p", 8.0f, false, {{"page set-up", std::nullopt}}},
+        {"print", "ctrl+p", 8.0f, true, {{"print", std::nullopt}}},
+        {"save", "ctrl+s", 8.0f, false, {{"save", "Save As"}}},
+        {"warning while saving",
+         "ctrl+s",
+         4.0f,
+         false,
+         {{"warning", std::nullopt}, {"save", "Save As"}}},
+    };
+    enter();
+    class Window1& plot = Window1();
+    const WId plotWindow = plot.winId();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Module1::SPECWIDTH = c.specWidth;
+        Module1::psettings.clear();
+        std::optional<platform::ScopedReplacement<bool(QPrinter&)>> pageSetUp;
+        if (c.pageSetUpAccepted) {
+            pageSetUp.emplace(platform::PrinterSetup::PageSetupDialog(),
+                              [](QPrinter&) { return true; });
+        }
+        openAbout();
+        DialogsOnTheDesktop dialogs(c.steps.size());
+        press({c.shortcut});
+        // The dialogs run inside the command, so once all are answered it has ended.
+        ASSERT_TRUE(waitFor([&] { return dialogs.answeredAll(); }));
+        ASSERT_EQ(dialogs.seen.size(), c.steps.size());
+        for (std::size_t i = 0; i < c.steps.size(); ++i) {
+            const DialogOnScreen& seen = dialogs.seen[i];
+            SCOPED_TRACE(c.steps[i].dialog);
+            EXPECT_EQ(seen.owner, plotWindow)
+                << "owned by 0x" << QString::number(seen.owner, 16).toStdString()
+                << ", the plot window is 0x" << QString::number(plotWindow, 16).toStdString();
+            if (c.steps[i].title) {
+                EXPECT_EQ(seen.title, *c.steps[i].title);
+            }
+            EXPECT_TRUE(waitFor([&] { return !managed(seen.window); })) << "still on the desktop";
+        }
+        EXPECT_EQ(Module1::psettings.empty(), !c.pageSetUpAccepted);
+        EXPECT_EQ(Module1::canvaswidth, plot.Width());
+        EXPECT_EQ(Module1::canvasheight, plot.Height());
+        EXPECT_EQ(Module1::pf, 1);
+    }
 }
 
 }  // namespace
