@@ -5,7 +5,6 @@
 #include <QIcon>
 #include <QMessageBox>
 #include <QPalette>
-#include <QScreen>
 #include <QThread>
 #include <QTimer>
 #include <string>
@@ -76,13 +75,6 @@ void UnhandledException(std::exception_ptr error) {
     } catch (...) {
         // A message box that fails cannot be reported in a message box.
     }
-}
-
-ScreenInfo Screen(int index) {
-    const auto screens = QGuiApplication::screens();
-    if (index < 0 || index >= screens.size()) throw PlatformError("There is no such screen.");
-    QScreen* screen = index == 0 ? QGuiApplication::primaryScreen() : screens[index];
-    return {screen->geometry().width()};
 }
 
 bool IsDarkMode() {

@@ -65,15 +65,7 @@ void RunHandler(Handler&& handler) noexcept {
     }
 }
 
-struct ScreenInfo {
-    std::int64_t Width() const { return width; }
-    std::int64_t width;
-};
-
 // True when the desktop runs in dark mode (its window background darker than its text).
 bool IsDarkMode();
-
-// The screen of the given index; 0 is the main screen.
-ScreenInfo Screen(int index);
 
 }  // namespace platform
