@@ -1,7 +1,5 @@
 #include "platform/qt/desktop_application.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
 #include <QPalette>
@@ -12,6 +10,7 @@
 #include "platform/core/errors.h"
 #include "platform/core/message_dialog.h"
 #include "platform/qt/desktop_window.h"
+#include "platform/qt/window_icon.h"
 
 namespace platform {
 void ShowMessageBox(const std::string& message) {
@@ -25,11 +24,12 @@ void ShowMessageBox(const std::string& message) {
 DesktopApplication::DesktopApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setQuitOnLastWindowClosed(false);  // the program says itself when it ends
     // The executable's icon images, which the program embeds under :/icon, mark every window.
-    QIcon icon;
-    for (const QFileInfo& image : QDir(":/icon").entryInfoList(QDir::Files)) {
-        icon.addFile(image.filePath());
-    }
+    const QIcon icon = WindowIcon(":/icon");
     if (!icon.isNull()) setWindowIcon(icon);
+    // The windows' class (WM_CLASS), which the desktop entry names, whatever the executable
+    // is called; and the entry, korva.desktop, by which Wayland docks find the program.
+    setApplicationName("KORVA");
+    setDesktopFileName("korva");
 }
 
 void DesktopApplication::SetSupportsHiDPI(bool on) {

@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QIcon>
+#include <QImageReader>
 #include <QTemporaryDir>
+#include <vector>
 
 #include "app/app.h"
 #include "app/file_types.h"
@@ -78,16 +80,21 @@ TEST_F(Startup, OpeningGivesTheStartValuesAndShowsOnlyTheIntroWindow) {
     }
 }
 
-// The icon the executable carries, as drawn for the desktop's window lists.
+// The icon the executable carries, as drawn for the desktop's window lists: each size its
+// own image, at 100 % and at 200 %.
 TEST_F(Startup, EveryWindowCarriesTheProgramsIcon) {
     const QIcon icon = QApplication::windowIcon();
-    EXPECT_EQ(icon.availableSizes(), (QList<QSize>{{16, 16}, {256, 256}, {32, 32}, {48, 48}}));
+    EXPECT_EQ(icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {256, 256}}));
     for (int side : {16, 32, 48, 256}) {
         const QImage drawn(QString(KORVA_SOURCE_DIR "/resources/icons/korva-%1.png").arg(side));
         ASSERT_FALSE(drawn.isNull()) << side;
-        EXPECT_EQ(icon.pixmap(side).toImage().convertToFormat(QImage::Format_ARGB32),
-                  drawn.convertToFormat(QImage::Format_ARGB32))
-            << side;
+        for (qreal ratio : {1.0, 2.0}) {
+            EXPECT_EQ(icon.pixmap(QSize(side, side), ratio)
+                          .toImage()
+                          .convertToFormat(QImage::Format_ARGB32),
+                      drawn.convertToFormat(QImage::Format_ARGB32))
+                << side << " at " << ratio;
+        }
     }
     Module1::about();
     openParameters();
@@ -96,6 +103,23 @@ TEST_F(Startup, EveryWindowCarriesTheProgramsIcon) {
         EXPECT_EQ(window->windowIcon().cacheKey(), icon.cacheKey())
             << window->windowTitle().toStdString();
     }
+}
+
+// The Windows executable's icon holds the same images: 48, 32 and 16 pixels with a colour
+// table, then 256, 48, 32 and 16 in full colour, each pixel as drawn.
+TEST(WindowsIcon, HoldsTheImagesOfTheIcons) {
+    QImageReader reader(KORVA_SOURCE_DIR "/resources/windows/korva.ico");
+    std::vector<int> sides;
+    for (QImage image; reader.read(&image);) {
+        sides.push_back(image.width());
+        const QImage drawn(
+            QString(KORVA_SOURCE_DIR "/resources/icons/korva-%1.png").arg(image.width()));
+        EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32),
+                  drawn.convertToFormat(QImage::Format_RGB32))
+            << "image " << sides.size() << ", " << image.width() << " pixels";
+        if (!reader.jumpToNextImage()) break;
+    }
+    EXPECT_EQ(sides, (std::vector<int>{48, 32, 16, 256, 48, 32, 16}));
 }
 
 using AboutCommand = AppTest;

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -597,6 +598,75 @@ TEST_F(Desktop, TheDialogsOfPrintAndSaveBelongToThePlotWindow) {
         EXPECT_EQ(Module1::canvasheight, plot.Height());
         EXPECT_EQ(Module1::pf, 1);
     }
+}
+
+// A window's property read whole (xprop reads 250000 bytes unless told more), in the given
+// format: its values, "value, value, ...".
+QString xProperty(const QWidget& window, const QString& name, const QString& format) {
+    return xprop({"-len", "100000000", "-id", QString::number(window.winId()), "-f", name, format,
+                  name})
+        .section('=', 1)
+        .trimmed();
+}
+
+// The images of a window's _NET_WM_ICON: width, height and the ARGB pixels row by row, for
+// each image in turn.
+std::vector<QImage> iconsOf(const QWidget& window) {
+    std::vector<quint32> values;
+    for (const QString& value : xProperty(window, "_NET_WM_ICON", "32c").split(',')) {
+        values.push_back(value.trimmed().toUInt());
+    }
+    std::vector<QImage> icons;
+    for (std::size_t at = 0; at + 2 <= values.size();) {
+        const int width = static_cast<int>(values[at]), height = static_cast<int>(values[at + 1]);
+        at += 2;
+        const std::size_t count = std::size_t(width) * std::size_t(height);
+        if (width <= 0 || height <= 0 || at + count > values.size()) break;
+        QImage image(width, height, QImage::Format_ARGB32);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) image.setPixel(x, y, values[at++]);
+        }
+        icons.push_back(image);
+    }
+    return icons;
+}
+
+// Window lists and docks read the windows' X properties: every size of the program's icon,
+// each as drawn, smallest first, at any scale; and the windows' class, by which a dock finds
+// the desktop entry (its StartupWMClass) that the application names as its own.
+TEST_F(Desktop, WindowsCarryEveryIconAsDrawnAndTheClassTheirDesktopEntryNames) {
+    QFile entry(KORVA_SOURCE_DIR "/resources/" + QGuiApplication::desktopFileName() + ".desktop");
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly)) << entry.fileName().toStdString();
+    QString entryClass;
+    for (const QString& line : QString::fromUtf8(entry.readAll()).split('\n')) {
+        if (line.startsWith("StartupWMClass=")) entryClass = line.section('=', 1);
+    }
+    ASSERT_FALSE(entryClass.isEmpty()) << "the desktop entry names no window class";
+    std::vector<QImage> drawn;
+    for (int side : {16, 32, 48, 256}) {
+        drawn.push_back(QImage(QString(KORVA_SOURCE_DIR "/resources/icons/korva-%1.png").arg(side))
+                            .convertToFormat(QImage::Format_ARGB32));
+    }
+    const auto check = [&](const QWidget& window) {
+        SCOPED_TRACE(window.windowTitle().toStdString());
+        const std::vector<QImage> icons = iconsOf(window);
+        std::vector<int> sides;
+        for (const QImage& icon : icons) sides.push_back(icon.width());
+        EXPECT_EQ(sides, (std::vector<int>{16, 32, 48, 256}));
+        for (std::size_t i = 0; i < std::min(icons.size(), drawn.size()); ++i) {
+            EXPECT_TRUE(icons[i] == drawn[i])
+                << "the " << sides[i] << "-pixel icon is not as drawn";
+        }
+        // WM_CLASS holds the instance's name, then the class's.
+        const QString wmClass = xProperty(window, "WM_CLASS", "8s");
+        EXPECT_EQ(QString(wmClass).remove('"').split(", ").value(1).toStdString(),
+                  entryClass.toStdString())
+            << wmClass.toStdString();
+    };
+    check(*intro);
+    auto& parameters = enter();
+    check(Window1());
+    check(parameters);
 }
 
 }  // namespace

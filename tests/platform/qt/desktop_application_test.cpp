@@ -1,6 +1,8 @@
 // The application object is made and ended here, so this suite has a main of its own.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <string>
 #include <vector>
@@ -34,6 +36,22 @@ TEST(DesktopApplication, ShowsMessagesInItsBoxWhileItLives) {
     }
     platform::MessageDialog::Show("after the application");
     EXPECT_EQ(before, std::vector<std::string>{"after the application"});
+}
+
+// Docks find the program's entry by the name the application gives (on Wayland) or by the
+// windows' class, which Qt takes from the application's name (on X): the entry shipped
+// under that name names the same class.
+TEST(DesktopApplication, NamesTheDesktopEntryThatNamesItsWindowsClass) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    char name[] = "korva_application_tests";
+    char* argv[] = {name, nullptr};
+    platform::DesktopApplication application(argc, argv);
+    QFile entry(KORVA_SOURCE_DIR "/resources/" + QGuiApplication::desktopFileName() + ".desktop");
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly)) << entry.fileName().toStdString();
+    const QStringList lines = QString::fromUtf8(entry.readAll()).split('\n');
+    EXPECT_TRUE(lines.contains("StartupWMClass=" + QCoreApplication::applicationName()))
+        << QCoreApplication::applicationName().toStdString();
 }
 
 }  // namespace
