@@ -10,6 +10,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <utility>
 
 #include "platform/qt/desktop_application.h"
@@ -39,25 +40,30 @@ bool isSuccess(const QVariant& status) {
     return known && code >= 200 && code < 300;
 }
 
-// Raises why a finished reply is no success. A status other than success is the server's
-// answer, even where Qt counts it among the failures of the request.
-void expectSuccess(const QNetworkReply& reply, const std::string& url) {
+// The server's refusal of a finished request: a status other than success, even where Qt
+// counts it among the request's failures.
+std::optional<std::string> refusalOf(const QNetworkReply& reply, const std::string& url) {
     const QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (status.isValid() && !isSuccess(status)) {
-        throw BadReplyException("The server answered the request for " + url + " with status " +
-                                status.toString().toStdString() + ".");
-    }
+    if (!status.isValid() || isSuccess(status)) return std::nullopt;
+    return "The server answered the request for " + url + " with status " +
+           status.toString().toStdString() + ".";
+}
+
+// Why a finished request failed that the server did not refuse.
+std::optional<std::string> failureOf(const QNetworkReply& reply, const std::string& url) {
     switch (reply.error()) {
         case QNetworkReply::NoError:
             break;
         case QNetworkReply::OperationCanceledError:
             // A reply that is still ours is cancelled only by its transfer time-out.
-            throw NetworkException("The request for " + url + " timed out.");
+            return "The request for " + url + " timed out.";
         default:
-            throw NetworkException("The request for " + url +
-                                   " failed: " + reply.errorString().toStdString());
+            return "The request for " + url + " failed: " + reply.errorString().toStdString();
     }
-    if (!status.isValid()) throw NetworkException("The request for " + url + " had no status.");
+    if (!reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid()) {
+        return "The request for " + url + " had no status.";
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -123,7 +129,8 @@ std::string URLConnection::SendSync(const std::string& method, const std::string
         throw NetworkException(deadline.isActive() ? stopped
                                                    : "The request for " + url + " timed out.");
     }
-    expectSuccess(*reply, url);
+    if (const auto refusal = refusalOf(*reply, url)) throw BadReplyException(*refusal);
+    if (const auto failure = failureOf(*reply, url)) throw NetworkException(*failure);
     return reply->readAll().toStdString();
 }
 
@@ -172,20 +179,17 @@ void URLConnection::complete() {
     if (!transfer_) return;  // stopped while reporting
     std::unique_ptr<Transfer> t = std::move(transfer_);
     t->reply->deleteLater();
-    try {
-        expectSuccess(*t->reply, t->url);
-        // No package is empty: a reply without a body would replace one with nothing.
-        if (t->received == 0) throw BadReplyException("The reply to " + t->url + " is empty.");
-    } catch (const NetworkException& failure) {
+    const auto fail = [this, &t](const PlatformError& failure) {
         t.reset();  // the temporary file is gone before anyone hears of the failure
         raiseError(failure);
-        return;
-    }
+    };
+    if (const auto refusal = refusalOf(*t->reply, t->url)) return fail(BadReplyException(*refusal));
+    if (const auto failure = failureOf(*t->reply, t->url)) return fail(NetworkException(*failure));
+    // No package is empty: a reply without a body would replace one with nothing.
+    if (t->received == 0) return fail(BadReplyException("The reply to " + t->url + " is empty."));
     if (!t->file->Commit()) {
-        const std::string reason = t->file->ErrorString().toStdString();
-        t.reset();
-        raiseError(PlatformError("The download could not be saved: " + reason));
-        return;
+        return fail(PlatformError("The download could not be saved: " +
+                                  t->file->ErrorString().toStdString()));
     }
     const std::int64_t status =
         t->reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toLongLong();
